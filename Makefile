@@ -1,0 +1,38 @@
+# Versotime: `make test` and `make demo` set up everything on a fresh machine.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+CTEST := ctest --output-on-failure -j$(JOBS)
+
+.PHONY: all setup native sanitize win32 test test-native test-sanitize test-win32 \
+        fuzz-smoke fuzz bench demo player clean
+
+all: native win32
+
+setup:
+	@scripts/setup --check >/dev/null || scripts/setup
+
+native: setup
+	cmake --preset native >/dev/null
+	cmake --build --preset native
+
+sanitize: setup
+	cmake --preset sanitize >/dev/null
+	cmake --build --preset sanitize
+
+win32: setup
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32
+
+test-native: native
+	$(CTEST) --preset native
+
+test-sanitize: sanitize
+	$(CTEST) --preset sanitize
+
+test-win32: win32
+	scripts/with-display $(CTEST) --preset win32
+
+test: test-native test-sanitize test-win32
+
+clean:
+	rm -rf build
