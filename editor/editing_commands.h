@@ -1,0 +1,32 @@
+// The editing commands of the editor window and the list refreshes that the
+// storage commands call after a read.
+#pragma once
+
+#include <windows.h>
+
+namespace versotime {
+
+void on_insert_lyrics(HWND window);
+void on_add_lyrics(HWND window);
+void on_modify_lyrics(HWND window);
+void on_delete_lyrics(HWND window);
+void on_add_timetag(HWND window);
+void on_delete_timetag(HWND window);
+void on_lyric_list(HWND window, int code);
+void on_time_tag_list(HWND window, int code);
+void on_offset_field(HWND window);
+void set_edit_mode_playing(HWND window);
+void set_edit_mode_normal(HWND window);
+
+// Empties the document and both lists and disables the save, copy and clear
+// buttons; the edit fields and the offset stay.
+void clear_editor();
+// After a read put lyrics into the document: refills the lists, selects the
+// first line, and disables the button that would write back to the source.
+void refresh_after_read(bool from_file);
+// Takes the document's offset as the working offset and shows it.
+void show_offset();
+void fill_lyric_list();
+void fill_time_tag_list(int line_index);
+
+}  // namespace versotime
