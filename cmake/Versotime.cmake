@@ -22,3 +22,6 @@ function(versotime_unit_test name)
     add_test(NAME ${name} COMMAND ${name})
   endif()
 endfunction()
+
+# The component DLLs, utf8api.dll and the stand-in player share one folder.
+set(VERSOTIME_BIN_DIR ${CMAKE_BINARY_DIR}/bin)
