@@ -1,0 +1,119 @@
+// Reading lyric text files as text mode reads them.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "storage/text_file.h"
+
+namespace versotime {
+namespace {
+
+std::string text_mode(std::string bytes) {
+    const std::size_t count = apply_text_mode(&bytes[0], bytes.size());
+    bytes.resize(count);
+    return bytes;
+}
+
+TEST(ApplyTextMode, FollowsTheRunTimeRules) {
+    const struct {
+        const char* name;
+        std::string raw;
+        std::string text;
+    } cases[] = {
+        {"crlf", "a\r\nb\r\n", "a\nb\n"},
+        {"lf", "a\nb\n", "a\nb\n"},
+        {"lone cr kept", "a\rb\r", "a\rb\r"},
+        {"cr cr lf", "a\r\r\nb", "a\r\nb"},
+        {"ends at 1a", std::string("ab\x1A" "cd", 5), "ab"},
+        {"1a first", std::string("\x1A" "abc", 4), ""},
+        {"nul dropped", std::string("a\0b\0\0c", 6), "abc"},
+        {"cr nul lf is no pair", std::string("a\r\0\nb", 5), "a\r\nb"},
+        {"empty", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(text_mode(c.raw), c.text);
+    }
+}
+
+TEST(ApplyTextMode, KeepsEveryOtherByteValue) {
+    std::string raw;
+    std::string expected;
+    for (int b = 1; b <= 0xFF; ++b) {
+        if (b == 0x1A) continue;
+        raw += static_cast<char>(b);
+        expected += static_cast<char>(b);
+    }
+    EXPECT_EQ(text_mode(raw), expected);
+}
+
+class LoadTextFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path_ = ::testing::TempDir() + "versotime_text_file_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
+    }
+    void TearDown() override { std::remove(path_.c_str()); }
+
+    void write(const std::string& bytes) {
+        std::FILE* file = std::fopen(path_.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
+        std::fclose(file);
+    }
+
+    std::string load() {
+        Utf8String out("leftover");
+        EXPECT_TRUE(load_text_file(path_.c_str(), out));
+        return std::string(out.c_str(), out.length());
+    }
+
+    std::string path_;
+};
+
+TEST_F(LoadTextFile, CrLfAndLfFilesReadAlike) {
+    write("[00:01.00]one\r\n[00:02.00]two\r\n");
+    const std::string crlf = load();
+    write("[00:01.00]one\n[00:02.00]two\n");
+    EXPECT_EQ(load(), crlf);
+    EXPECT_EQ(crlf, "[00:01.00]one\n[00:02.00]two\n");
+}
+
+TEST_F(LoadTextFile, StopsAt1AAndDropsNul) {
+    write(std::string("ab\0c\r\nd\x1A" "after", 13));
+    EXPECT_EQ(load(), "abc\nd");
+}
+
+TEST_F(LoadTextFile, ConvertsFromTheSystemCodePage) {
+    const std::string raw = "caf\xE9 \xC4\xE3\xBA\xC3\r\n";
+    write(raw);
+    Utf8String expected;
+    expected.append_system_text("caf\xE9 \xC4\xE3\xBA\xC3\n");
+    EXPECT_EQ(load(), std::string(expected.c_str(), expected.length()));
+}
+
+TEST_F(LoadTextFile, EmptyFileGivesEmptyText) {
+    write("");
+    EXPECT_EQ(load(), "");
+}
+
+TEST_F(LoadTextFile, UnopenableFileLeavesTheOutputUntouched) {
+    Utf8String out("kept");
+    EXPECT_FALSE(load_text_file((path_ + ".missing").c_str(), out));
+    EXPECT_STREQ(out.c_str(), "kept");
+    EXPECT_FALSE(load_text_file(nullptr, out));
+    EXPECT_STREQ(out.c_str(), "kept");
+}
+
+TEST_F(LoadTextFile, ReadsLargeFilesWhole) {
+    std::string raw;
+    for (int i = 0; i < 3000; ++i) raw += "[01:02.30]line " + std::to_string(i) + "\r\n";
+    write(raw);
+    const std::string text = load();
+    EXPECT_EQ(text.size(), raw.size() - 3000);
+    EXPECT_EQ(text.substr(0, 16), "[01:02.30]line 0");
+}
+
+}  // namespace
+}  // namespace versotime
