@@ -1,7 +1,10 @@
 // Native stand-in for the Windows narrow code page, over iconv. It follows
-// what Windows does with flags 0: bytes a single-byte code page leaves
-// undefined map to the same code point, and characters the code page cannot
-// represent become '?'.
+// what Windows does with flags 0 where iconv differs: the five bytes 1252
+// leaves undefined map to the code points of the same value and back; in 936
+// an invalid pair becomes one '?', 0x80 is the euro sign and 0xFF U+F8F5;
+// every UTF-16 unit the code page cannot represent (each half of a surrogate
+// pair included) becomes one '?'. Windows' best-fit substitutions (such as
+// U+0100 to 'A' in 1252) are not imitated: those characters become '?'.
 #include "host/system_code_page.h"
 
 #include <iconv.h>
@@ -55,6 +58,25 @@ bool is_lead_byte(unsigned code_page, unsigned char b) {
     }
 }
 
+bool undefined_in_1252(unsigned value) {
+    return value == 0x81 || value == 0x8D || value == 0x8F || value == 0x90 || value == 0x9D;
+}
+
+// What Windows decodes a byte (or a pair starting with it) to when iconv
+// rejects it.
+char16_t undecodable_byte(unsigned code_page, unsigned char b, bool lead) {
+    if (lead) return u'?';
+    if (code_page == 1252 && undefined_in_1252(b)) return char16_t(b);
+    if (code_page == 936) return b == 0xFF ? char16_t(0xF8F5) : b == 0x80 ? char16_t(0x20AC) : u'?';
+    return is_lead_byte(code_page, 0x81) ? u'?' : char16_t(b);
+}
+
+// What Windows encodes a unit to when iconv rejects it.
+char unrepresentable_unit(unsigned code_page, char16_t unit) {
+    if (code_page == 1252 && undefined_in_1252(unit)) return static_cast<char>(unit);
+    return '?';
+}
+
 }  // namespace
 
 unsigned system_code_page() { return active_code_page; }
@@ -92,12 +114,10 @@ std::uint32_t system_to_utf16(const char* source, std::uint32_t count, char16_t*
             if (capacity == 0) continue;
             return 0;
         }
-        // A byte a single-byte code page leaves undefined keeps its value as
-        // its code point, as Windows does for 1252; a bad double-byte
-        // character becomes '?'.
         const auto b = static_cast<unsigned char>(*in);
-        const std::size_t skip = is_lead_byte(active_code_page, b) && in_left >= 2 ? 2 : 1;
-        const char16_t unit = is_lead_byte(active_code_page, b) ? u'?' : char16_t(b);
+        const bool lead = is_lead_byte(active_code_page, b);
+        const std::size_t skip = lead && in_left >= 2 ? 2 : 1;
+        const char16_t unit = undecodable_byte(active_code_page, b, lead);
         if (capacity != 0) {
             if (written >= capacity) return 0;
             out[written] = unit;
@@ -136,20 +156,15 @@ std::uint32_t utf16_to_system(const char16_t* source, std::uint32_t count, char*
             if (capacity == 0) continue;
             return 0;
         }
-        // Not representable (or a lone surrogate): '?' as Windows writes it.
-        const char16_t unit = *reinterpret_cast<const char16_t*>(in);
-        std::size_t skip = sizeof(char16_t);
-        if (unit >= 0xD800 && unit <= 0xDBFF && in_left >= 4) {
-            const char16_t next = *reinterpret_cast<const char16_t*>(in + 2);
-            if (next >= 0xDC00 && next <= 0xDFFF) skip = 4;
-        }
+        char16_t unit;
+        std::memcpy(&unit, in, sizeof(unit));
         if (capacity != 0) {
             if (written >= capacity) return 0;
-            out[written] = '?';
+            out[written] = unrepresentable_unit(active_code_page, unit);
         }
         ++written;
-        in += skip;
-        in_left -= skip;
+        in += sizeof(char16_t);
+        in_left -= sizeof(char16_t);
     }
     return written;
 }

@@ -66,6 +66,7 @@ unsigned encode_utf8_sequence(std::uint32_t value, char* out) {
 
 unsigned encode_utf16_units(std::uint32_t value, char16_t* out) {
     if (value == 0 || value > 0x10FFFF) return 0;
+    if (!out) return value < 0x10000 ? 1 : 2;
     if (value < 0x10000) {
         out[0] = static_cast<char16_t>(value);
         return 1;
@@ -77,7 +78,9 @@ unsigned encode_utf16_units(std::uint32_t value, char16_t* out) {
 }
 
 unsigned decode_utf16_units(const char16_t* source, std::uint32_t* value) {
-    const std::uint32_t first = source[0];
+    std::uint32_t ignored;
+    if (!value) value = &ignored;
+    const std::uint32_t first = source ? source[0] : 0;
     if (first == 0) {
         *value = 0;
         return 0;
@@ -116,10 +119,12 @@ std::uint32_t convert_utf16_to_utf8(const char16_t* source, char* destination, s
     std::uint32_t in = 0;
     std::uint32_t out = 0;
     while (source && in < max_units && source[in] != 0) {
+        // A high surrogate on the last unit may be half of a pair split by
+        // the bound; the unit after it is not ours to read, so stop here.
+        const char16_t unit = source[in];
+        if (in + 1 == max_units && unit >= 0xD800 && unit <= 0xDBFF) break;
         std::uint32_t value;
-        // A pair split by the bound is not decoded: it would read past it.
-        const char16_t pair[2] = {source[in], in + 1 < max_units ? source[in + 1] : char16_t(0)};
-        const unsigned used = decode_utf16_units(pair, &value);
+        const unsigned used = decode_utf16_units(source + in, &value);
         if (used == 0) break;
         const unsigned bytes = encode_utf8_sequence(value, destination + out);
         if (bytes == 0) break;

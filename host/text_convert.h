@@ -14,7 +14,8 @@ unsigned decode_utf8_sequence(const char* source, std::uint32_t* value, std::uin
 // Bytes of the classic UTF-8 form (1 to 6), 0 above 0x7FFFFFFF; with a null
 // output only measures.
 unsigned encode_utf8_sequence(std::uint32_t value, char* out);
-// One or two UTF-16 units; 0 for the value 0 or a value above 0x10FFFF.
+// One or two UTF-16 units; 0 for the value 0 or a value above 0x10FFFF. With
+// a null output only measures.
 unsigned encode_utf16_units(std::uint32_t value, char16_t* out);
 // Units used (1 or 2); 0 at a zero unit.
 unsigned decode_utf16_units(const char16_t* source, std::uint32_t* value);

@@ -163,7 +163,8 @@ bool Utf8String::assign_system_text(const char* text) {
 bool Utf8String::append_code_point(std::uint32_t value) {
     char bytes[6];
     const unsigned n = encode_utf8_sequence(value, bytes);
-    return n == 0 || append_bytes(bytes, n);
+    // Bounded like append: the value 0 must not put a NUL inside the text.
+    return n == 0 || try_append(bytes, n);
 }
 
 bool Utf8String::equals(const char* text) const {

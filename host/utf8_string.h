@@ -69,6 +69,8 @@ public:
     bool append_code_point(std::uint32_t value);
 
     char operator[](std::uint32_t index) const { return c_str()[index]; }
+    // Bytes of the block holding the text (text, NUL and slack).
+    std::uint32_t buffer_size() const { return buffer_.size(); }
     bool equals(const char* text) const;
 
 private:
