@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <string>
+
+#include "core/lyric_document.h"
+#include "core/time_tag.h"
+#include "host/utf8_string.h"
+
+namespace versotime {
+namespace {
+
+void add(LyricDocument& doc, const std::string& text, std::initializer_list<double> times = {}) {
+    LyricLine* line = new LyricLine;
+    line->text().append_bytes(text.data(), static_cast<std::uint32_t>(text.size()));
+    for (const double t : times) line->add_tag(new TimeTag(t));
+    ASSERT_TRUE(doc.add_line(line));
+}
+
+std::string written(LyricDocument& doc, int offset) {
+    const Utf8String out = doc.write_lrc(offset);
+    return std::string(out.c_str(), out.length());
+}
+
+TEST(LrcWriter, Lines) {
+    {
+        LyricDocument doc;
+        add(doc, "Hello", {12.34, 1.5});
+        EXPECT_EQ(written(doc, 0), "[00:12.3][00:01.5]Hello\r\n");
+    }
+    {
+        LyricDocument doc;
+        add(doc, "first");
+        add(doc, "");
+        EXPECT_EQ(written(doc, 0), "first\r\n\r\n");
+    }
+    {
+        LyricDocument doc;
+        add(doc, "", {1.0});
+        EXPECT_EQ(written(doc, 0), "[00:01.0]\r\n");
+    }
+    {
+        LyricDocument doc;
+        add(doc, "gone", {-1.0, 2.0, -5.0});
+        add(doc, "long", {6000.0, 59999.95});
+        EXPECT_EQ(written(doc, 0), "[00:02.0]gone\r\n[100:00.0][999:59.9]long\r\n");
+    }
+    {
+        LyricDocument doc;
+        EXPECT_EQ(written(doc, 0), "");
+        EXPECT_EQ(written(doc, 500), "[offset:500]");
+    }
+    {
+        LyricDocument doc;
+        add(doc, std::string("a\0b", 3), {1.0});
+        EXPECT_EQ(written(doc, 0), std::string("[00:01.0]a\0b\r\n", 14));
+    }
+}
+
+TEST(LrcWriter, OffsetBracketComesLast) {
+    const struct {
+        int offset;
+        const char* tail;
+    } cases[] = {
+        {0, ""},
+        {10, ""},
+        {-10, ""},
+        {11, "[offset:11]"},
+        {-11, "[offset:-11]"},
+        {500, "[offset:500]"},
+        {INT_MAX, "[offset:2147483647]"},
+        {INT_MIN, "[offset:-2147483648]"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.offset);
+        LyricDocument doc;
+        add(doc, "a", {1.0});
+        EXPECT_EQ(written(doc, c.offset), std::string("[00:01.0]a\r\n") + c.tail);
+    }
+}
+
+TEST(LrcWriter, WritesTheGivenOffsetNotTheDocuments) {
+    LyricDocument doc;
+    ASSERT_TRUE(doc.read_lrc(Utf8String("[offset:300]\nx")));
+    EXPECT_EQ(written(doc, 0), "x\r\n");
+    EXPECT_EQ(written(doc, -40), "x\r\n[offset:-40]");
+}
+
+TEST(LrcWriter, RebuildsTagTexts) {
+    LyricDocument doc;
+    add(doc, "a", {1.0});
+    doc.refresh_tag_texts();
+    doc.line(0).add_tag(new TimeTag(2.0));
+    EXPECT_EQ(written(doc, 0), "[00:01.0][00:02.0]a\r\n");
+    EXPECT_STREQ(doc.line(0).tag_text().c_str(), "[00:01.0][00:02.0]");
+}
+
+TEST(LrcWriter, ReportsIntoAString) {
+    LyricDocument doc;
+    add(doc, "a");
+    Utf8String out("stale");
+    EXPECT_TRUE(doc.write_lrc(20, out));
+    EXPECT_STREQ(out.c_str(), "a\r\n[offset:20]");
+}
+
+// Writing and reading back keeps lines, texts and tag order; times come back
+// truncated to whole tenths and the offset only when it was written.
+TEST(LrcWriter, RoundTrip) {
+    const int offsets[] = {0, 10, -10, 11, -11, 1234, INT_MIN, INT_MAX};
+    for (const int offset : offsets) {
+        SCOPED_TRACE(offset);
+        LyricDocument doc;
+        add(doc, "Hello", {12.34, 1.5});
+        add(doc, "untimed");
+        add(doc, "");
+        add(doc, "", {3.0});
+        add(doc, "\xE4\xBD\xA0\xE5\xA5\xBD", {0.0, 59.99, 6000.05});
+        add(doc, " spaced after tags", {4.2});
+        const Utf8String text = doc.write_lrc(offset);
+
+        LyricDocument back;
+        ASSERT_TRUE(back.read_lrc(text));
+        EXPECT_EQ(back.offset_ms(), offset > 10 || offset < -10 ? offset : 0);
+        ASSERT_EQ(back.line_count(), doc.line_count());
+        for (int i = 0; i < doc.line_count(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_STREQ(back.line(i).text().c_str(), doc.line(i).text().c_str());
+            ASSERT_EQ(back.line(i).tag_count(), doc.line(i).tag_count());
+            for (int k = 0; k < doc.line(i).tag_count(); ++k) {
+                const double tenths = std::trunc(doc.line(i).tag_time(k) * 10) / 10;
+                EXPECT_NEAR(back.line(i).tag_time(k), tenths, 1e-9);
+            }
+        }
+        // A second round changes nothing.
+        EXPECT_STREQ(back.write_lrc(offset).c_str(), text.c_str());
+    }
+}
+
+TEST(LrcWriter, RoundTripExceptions) {
+    LyricDocument doc;
+    add(doc, "  untimed  ");
+    add(doc, "\ttimed\t", {1.0});
+    add(doc, "a [b] c", {2.0});
+    add(doc, "lost tag", {-1.0});
+    LyricDocument back;
+    ASSERT_TRUE(back.read_lrc(doc.write_lrc(0)));
+    ASSERT_EQ(back.line_count(), 4);
+    EXPECT_STREQ(back.line(0).text().c_str(), "untimed");
+    EXPECT_STREQ(back.line(1).text().c_str(), "\ttimed");
+    EXPECT_STREQ(back.line(2).text().c_str(), " c");
+    EXPECT_EQ(back.line(2).tag_count(), 2);
+    EXPECT_EQ(back.line(3).tag_count(), 0);
+}
+
+}  // namespace
+}  // namespace versotime
