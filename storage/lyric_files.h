@@ -5,8 +5,19 @@
 
 namespace versotime {
 
+class Utf8String;
+
 // "Read Lyrics From File.." and "Save Lyrics To File..." of the editor.
 void read_lyric_file(HWND editor);
 void save_lyric_file(HWND editor);
+
+// The proposed lyric file name (UTF-8) by the configured naming rule.
+void propose_lyric_file_name(Utf8String& out);
+
+// Writes the document as LRC text (system code page) to `path`. 0 when
+// written; -1 when nothing was written (empty document, or the file cannot
+// be created); -3 when a write failed part-way. An existing file is replaced
+// only once the new text is completely on disk.
+int write_lyric_file(const char* path);
 
 }  // namespace versotime

@@ -5,6 +5,8 @@
 
 namespace versotime {
 
+class Utf8String;
+
 enum class TagTarget : int {
     lyric_text = 0,  // the field named by lyric_tag_value
     file_path = 1,   // the field named by lyric_filename_tag_value
@@ -14,5 +16,11 @@ enum class TagTarget : int {
 void write_tag(TagTarget target);
 // "Read Lyrics From Tag".
 void read_lyrics_from_tag(HWND editor);
+
+// The field name the target's template gives; false after reporting a
+// template error in the status line.
+bool tag_field_name(TagTarget target, Utf8String& out);
+// The lyric field's value; true when one of at least 50 bytes was found.
+bool read_lyric_tag(Utf8String& out);
 
 }  // namespace versotime
