@@ -1,9 +1,217 @@
 #include "editor/editor_window.h"
 
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "core/lyric_document.h"
+#include "editor/editing_commands.h"
+#include "editor/editor_state.h"
+#include "editor/playback_tracking.h"
+#include "editor/seek_transport.h"
+#include "host/host_services.h"
+#include "host/utf8api.h"
+#include "resources/resource.h"
+#include "resources/texts.h"
+#include "settings/config_variables.h"
+#include "storage/clipboard.h"
+#include "storage/lyric_files.h"
+#include "storage/tag_storage.h"
+
 namespace versotime {
 
-// Placeholder until the editor window lands.
-void open_editor() {}
-void on_host_quit() {}
+namespace {
+
+HWND window_ = nullptr;
+
+constexpr UINT tick_interval_ms = 100;
+constexpr UINT placement_size = 44;
+static_assert(sizeof(WINDOWPLACEMENT) == placement_size, "the stored placement is the 44-byte record");
+
+using CommandHandler = void (*)(HWND window, int code);
+
+template <void (*handler)(HWND)>
+void on_button(HWND window, int) {
+    handler(window);
+}
+
+void on_tick_command(HWND, int) { playback_tick(); }
+void on_offset_change(HWND window, int code) {
+    if (code == EN_CHANGE) on_offset_field(window);
+}
+void on_save_lyric_tag(HWND, int) { write_tag(TagTarget::lyric_text); }
+void on_save_filepath_tag(HWND, int) { write_tag(TagTarget::file_path); }
+void on_config(HWND, int) {
+    if (PlayerControl* control = player_control()) control->show_preferences(texts::component_name);
+}
+void on_clear(HWND, int) { clear_editor(); }
+
+struct Command {
+    int id;
+    CommandHandler handler;
+};
+
+// What every control of the window does. IDOK and IDCANCEL (Enter and Esc)
+// are absent on purpose: only the Close command closes the window.
+constexpr Command commands[] = {
+    {IDC_TICK_COMMAND, on_tick_command},
+    {IDC_STOP, on_button<on_stop>},
+    {IDC_PLAY, on_button<on_play>},
+    {IDC_PAUSE, on_button<on_pause>},
+    {IDC_NEXT_TRACK, on_button<on_next>},
+    {IDC_PREVIOUS_TRACK, on_button<on_previous>},
+    {IDC_SEEK_FORWARD, on_button<on_seek_forward>},
+    {IDC_SEEK_BACK, on_button<on_seek_back>},
+    {IDC_SAVE_LYRIC_FILE, on_button<save_lyric_file>},
+    {IDC_OFFSET_FIELD, on_offset_change},
+    {IDC_TIME_TAG_LIST, on_time_tag_list},
+    {IDC_LYRIC_LIST, on_lyric_list},
+    {IDC_DELETE_LYRICS, on_button<on_delete_lyrics>},
+    {IDC_DELETE_TIMETAG, on_button<on_delete_timetag>},
+    {IDC_ADD_TIMETAG, on_button<on_add_timetag>},
+    {IDC_INSERT_LYRICS, on_button<on_insert_lyrics>},
+    {IDC_MODE_PLAYING, on_button<set_edit_mode_playing>},
+    {IDC_MODE_NORMAL, on_button<set_edit_mode_normal>},
+    {IDC_READ_LYRIC_FILE, on_button<read_lyric_file>},
+    {IDC_ADD_LYRICS, on_button<on_add_lyrics>},
+    {IDC_SAVE_LYRIC_TAG, on_save_lyric_tag},
+    {IDC_READ_LYRIC_TAG, on_button<read_lyrics_from_tag>},
+    {IDC_CONFIG, on_config},
+    {IDC_READ_CLIPBOARD, on_button<read_lyrics_from_clipboard>},
+    {IDC_COPY_CLIPBOARD, on_button<copy_lyrics_to_clipboard>},
+    {IDC_MODIFY_LYRICS, on_button<on_modify_lyrics>},
+    {IDC_SAVE_FILEPATH_TAG, on_save_filepath_tag},
+    {IDC_CLEAR, on_clear},
+};
+
+void on_command(HWND window, int id, int code) {
+    for (const Command& command : commands) {
+        if (command.id == id) {
+            command.handler(window, code);
+            return;
+        }
+    }
+}
+
+void restore_placement(HWND window) {
+    WINDOWPLACEMENT placement;
+    std::memcpy(&placement, &window_placement.get(), placement_size);
+    if (window_remember.get() != 0 && placement.length == placement_size) SetWindowPlacement(window, &placement);
+}
+
+void save_placement(HWND window) {
+    WINDOWPLACEMENT placement;
+    std::memset(&placement, 0, placement_size);
+    if (window_remember.get() != 0) {
+        placement.length = placement_size;
+        if (!GetWindowPlacement(window, &placement)) std::memset(&placement, 0, placement_size);
+    }
+    WindowPlacementRecord record;
+    std::memcpy(&record, &placement, placement_size);
+    window_placement.set(record);
+}
+
+void apply_z_order(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    SetWindowPos(window, at_toppest.get() != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, frame.left, frame.top,
+                 frame.right - frame.left, frame.bottom - frame.top, SWP_NOMOVE);
+}
+
+BOOL on_init_dialog(HWND window) {
+    register_modeless_dialog(window);
+    HANDLE icon = LoadImageA(module_instance, MAKEINTRESOURCEA(IDI_VERSOTIME), IMAGE_ICON,
+                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR);
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SetWindowTextA(window, texts::window_title);
+    window_ = window;
+    slider_tip = create_slider_tip(window, GetDlgItem(window, IDC_SEEK_SLIDER));
+    last_slider_pos = -666;
+    SetTimer(window, IDT_PLAYBACK_TICK, tick_interval_ms, nullptr);
+    clear_editor();
+    enable_control(IDC_SAVE_FILEPATH_TAG, false);
+    SendDlgItemMessageA(window, IDC_SEEK_SLIDER, TBM_SETRANGE, FALSE, MAKELPARAM(0, 10000));
+    for (const char* step : texts::seek_steps) {
+        SendDlgItemMessageA(window, IDC_SEEK_STEP, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(step));
+    }
+    SendDlgItemMessageA(window, IDC_SEEK_STEP, CB_SETCURSEL, 0, 0);
+    restore_placement(window);
+    apply_z_order(window);
+    CheckRadioButton(window, IDC_MODE_PLAYING, IDC_MODE_NORMAL,
+                     edit_mode == EditMode::Playing ? IDC_MODE_PLAYING : IDC_MODE_NORMAL);
+    set_status(texts::ready);
+    last_seen_track.track_length = track_length_unknown;
+    working_offset = 0;
+    playback_tick();
+    return TRUE;
+}
+
+void on_destroy(HWND window) {
+    KillTimer(window, IDT_PLAYBACK_TICK);
+    if (lyric_auto_save.get() != 0 && lyric_changed) write_tag(TagTarget::lyric_text);
+    lyric_document.clear();
+    save_placement(window);
+    if (slider_tip) {
+        DestroyWindow(slider_tip);
+        slider_tip = nullptr;
+    }
+    current_track.release_track();
+    last_seen_track.release_track();
+    if (window == window_) window_ = nullptr;
+    unregister_modeless_dialog(window);
+}
+
+INT_PTR CALLBACK editor_procedure(HWND window, UINT message, WPARAM wparam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return on_init_dialog(window);
+        case WM_DESTROY:
+            on_destroy(window);
+            break;
+        case WM_COMMAND:
+            on_command(window, LOWORD(wparam), HIWORD(wparam));
+            break;
+        case WM_SYSCOMMAND:
+            if (wparam == SC_CLOSE) DestroyWindow(window);
+            break;
+        case WM_TIMER:
+            playback_tick();
+            break;
+        case WM_HSCROLL:
+            on_slider_scroll(window, LOWORD(wparam), HIWORD(wparam));
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+HWND editor_window() { return window_; }
+
+void set_status(const char* system_text) {
+    if (window_) SetDlgItemTextA(window_, IDC_STATUS_LINE, system_text);
+}
+
+void enable_control(int control_id, bool enabled) {
+    if (window_) EnableWindow(GetDlgItem(window_, control_id), enabled ? TRUE : FALSE);
+}
+
+void open_editor() {
+    if (window_) {
+        ShowWindow(window_, SW_SHOW);
+        SetForegroundWindow(window_);
+        return;
+    }
+    uCreateDialog(module_instance, texts::editor_dialog, nullptr, editor_procedure, 0);
+}
+
+void on_host_quit() {
+    if (window_) SendMessageA(window_, WM_DESTROY, 0, 0);
+    current_track.release_track();
+    last_seen_track.release_track();
+}
 
 }  // namespace versotime

@@ -5,6 +5,9 @@
 
 namespace versotime {
 
+// The slider's drag tip while the window is open, else null.
+extern HWND slider_tip;
+
 // A tooltip that follows the slider's thumb, or null when none can be made.
 HWND create_slider_tip(HWND window, HWND slider);
 // Horizontal scroll notification: `code` and `value` from the low and high

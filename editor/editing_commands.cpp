@@ -1,0 +1,224 @@
+#include "editor/editing_commands.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <new>
+
+#include "core/lyric_document.h"
+#include "editor/editor_state.h"
+#include "editor/playback_tracking.h"
+#include "editor/system_text.h"
+#include "host/host_services.h"
+#include "host/utf8api.h"
+#include "resources/resource.h"
+
+namespace versotime {
+
+namespace {
+
+// The time edit field is read with room for this many bytes, NUL included.
+constexpr int time_field_room = 9;
+// Two tags of one line closer than this are the same tag.
+constexpr double same_tag_gap = 0.01;
+
+LRESULT send_item(HWND window, int id, UINT message, WPARAM w = 0, LPARAM l = 0) {
+    return SendDlgItemMessageA(window, id, message, w, l);
+}
+
+int selected_index(HWND window, int list_id) {
+    const LRESULT sel = send_item(window, list_id, LB_GETCURSEL);
+    return sel < 0 ? -1 : static_cast<int>(sel);
+}
+
+void put_line_entry(HWND window, int index, const LyricLine& line, bool append) {
+    SystemText shown(line.text().c_str(), line.text().length());
+    make_entry_text(line.text(), shown);
+    if (append) {
+        send_item(window, IDC_LYRIC_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+    } else {
+        send_item(window, IDC_LYRIC_LIST, LB_INSERTSTRING, static_cast<WPARAM>(index),
+                  reinterpret_cast<LPARAM>(shown.c_str()));
+    }
+}
+
+void append_tag_entry(HWND window, const TimeTag& tag) {
+    SystemText shown(tag.text(), tag.text_length());
+    send_item(window, IDC_TIME_TAG_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+}
+
+// The whole lyric edit field in the system code page, or null.
+char* read_lyric_field(HWND window) {
+    HWND field = GetDlgItem(window, IDC_LYRIC_EDIT);
+    const int length = field ? GetWindowTextLengthA(field) : 0;
+    if (length < 0 || length >= 0x7FFFFFFE) return nullptr;
+    char* text = static_cast<char*>(std::malloc(static_cast<std::size_t>(length) + 2));
+    if (!text) return nullptr;
+    text[0] = 0;
+    if (field) GetWindowTextA(field, text, length + 1);
+    return text;
+}
+
+// A new lyric line holding the lyric edit field's text, or null.
+LyricLine* line_from_field(HWND window) {
+    char* text = read_lyric_field(window);
+    if (!text) return nullptr;
+    LyricLine* line = new (std::nothrow) LyricLine();
+    if (line && !line->set_text_ansi(text)) {
+        delete line;
+        line = nullptr;
+    }
+    std::free(text);
+    return line;
+}
+
+bool has_tag_near(const LyricLine& line, double seconds) {
+    for (int i = 0; i < line.tag_count(); ++i) {
+        if (std::fabs(line.tag_time(i) - seconds) < same_tag_gap) return true;
+    }
+    return false;
+}
+
+void enable_saves() {
+    enable_control(IDC_SAVE_LYRIC_FILE, true);
+    enable_control(IDC_SAVE_LYRIC_TAG, true);
+}
+
+void select_line(HWND window, int index) {
+    send_item(window, IDC_LYRIC_LIST, LB_SETCURSEL, static_cast<WPARAM>(index));
+    current_line = index;
+}
+
+// Appends `tag` to the line and its list unless a tag within 0.01 s is there.
+void add_tag_to_line(HWND window, LyricLine& line, TimeTag* tag) {
+    if (!tag) return;
+    if (tag->time() < 0.0 || has_tag_near(line, tag->time())) {
+        delete tag;
+        return;
+    }
+    const TimeTag& added = *tag;
+    if (!line.add_tag(tag)) return;
+    append_tag_entry(window, added);
+    enable_saves();
+    lyric_changed = true;
+}
+
+bool is_line(int index) { return index >= 0 && index < lyric_document.line_count(); }
+
+void put_new_line(HWND window, bool at_selection) {
+    const int sel = at_selection ? selected_index(window, IDC_LYRIC_LIST) : -1;
+    LyricLine* line = line_from_field(window);
+    if (!line) return;
+    int index;
+    if (is_line(sel)) {
+        if (!lyric_document.insert_line(sel, line)) return;
+        index = sel;
+        put_line_entry(window, index, lyric_document.line(index), false);
+    } else {
+        if (!lyric_document.add_line(line)) {
+            delete line;
+            return;
+        }
+        index = lyric_document.line_count() - 1;
+        put_line_entry(window, index, lyric_document.line(index), true);
+    }
+    select_line(window, index);
+    fill_time_tag_list(index);
+    enable_saves();
+    enable_control(IDC_CLEAR, true);
+    lyric_changed = true;
+}
+
+}  // namespace
+
+void on_insert_lyrics(HWND window) { put_new_line(window, true); }
+
+void on_add_lyrics(HWND window) { put_new_line(window, false); }
+
+void on_modify_lyrics(HWND window) {
+    const int sel = selected_index(window, IDC_LYRIC_LIST);
+    if (!is_line(sel)) return;
+    char* text = read_lyric_field(window);
+    if (!text) return;
+    const bool set = lyric_document.line(sel).set_text_ansi(text);
+    std::free(text);
+    if (!set) return;
+    const bool last = sel == lyric_document.line_count() - 1;
+    send_item(window, IDC_LYRIC_LIST, LB_DELETESTRING, static_cast<WPARAM>(sel));
+    put_line_entry(window, sel, lyric_document.line(sel), last);
+    select_line(window, sel);
+    enable_saves();
+    lyric_changed = true;
+}
+
+void on_delete_lyrics(HWND window) {
+    const int sel = selected_index(window, IDC_LYRIC_LIST);
+    if (!is_line(sel)) return;
+    send_item(window, IDC_LYRIC_LIST, LB_DELETESTRING, static_cast<WPARAM>(sel));
+    uSetDlgItemText(window, IDC_LYRIC_EDIT, lyric_document.line(sel).text().c_str());
+    lyric_document.remove_line(sel);
+    const int count = lyric_document.line_count();
+    const int next = sel < count ? sel : count - 1;
+    select_line(window, next);
+    if (count == 0) {
+        clear_editor();
+    } else {
+        fill_time_tag_list(next);
+        enable_saves();
+    }
+    lyric_changed = true;
+}
+
+void on_add_timetag(HWND window) {
+    if (!is_line(current_line)) return;
+    char text[time_field_room] = {};
+    GetDlgItemTextA(window, IDC_TIME_EDIT, text, time_field_room);
+    add_tag_to_line(window, lyric_document.line(current_line), new (std::nothrow) TimeTag(text));
+}
+
+void on_delete_timetag(HWND window) {
+    const int t = selected_index(window, IDC_TIME_TAG_LIST);
+    const int l = selected_index(window, IDC_LYRIC_LIST);
+    if (t < 0 || !is_line(l)) return;
+    LyricLine& line = lyric_document.line(l);
+    if (t >= line.tag_count()) return;
+    send_item(window, IDC_TIME_TAG_LIST, LB_DELETESTRING, static_cast<WPARAM>(t));
+    set_time_label(IDC_TIME_EDIT, line.tag_time(t));
+    line.remove_tag(t);
+    const int next = t < line.tag_count() ? t : line.tag_count() - 1;
+    send_item(window, IDC_TIME_TAG_LIST, LB_SETCURSEL, static_cast<WPARAM>(next));
+    enable_saves();
+    lyric_changed = true;
+}
+
+void on_lyric_list(HWND window, int code) {
+    if (code == LBN_SETFOCUS || code == LBN_KILLFOCUS) return;
+    const int sel = selected_index(window, IDC_LYRIC_LIST);
+    if (!is_line(sel)) return;
+    current_line = sel;
+    fill_time_tag_list(sel);
+    LyricLine& line = lyric_document.line(sel);
+    uSetDlgItemText(window, IDC_LYRIC_EDIT, line.text().c_str());
+    // Playing mode stamps the line with the position the latest tick saw.
+    if (edit_mode != EditMode::Playing || play_position < 0.0) return;
+    if (has_tag_near(line, play_position)) return;
+    add_tag_to_line(window, line, new (std::nothrow) TimeTag(play_position));
+}
+
+void on_time_tag_list(HWND window, int code) {
+    if (!is_line(current_line)) return;
+    const int t = selected_index(window, IDC_TIME_TAG_LIST);
+    const LyricLine& line = lyric_document.line(current_line);
+    if (t < 0 || t >= line.tag_count()) return;
+    if (code == LBN_SELCHANGE) {
+        set_time_label(IDC_TIME_EDIT, line.tag_time(t));
+    } else if (code == LBN_DBLCLK) {
+        PlayerControl* control = player_control();
+        if (control && control->is_playing()) control->seek_to(line.tag_time(t) + working_offset * 0.001);
+    }
+}
+
+void set_edit_mode_playing(HWND) { edit_mode = EditMode::Playing; }
+
+void set_edit_mode_normal(HWND) { edit_mode = EditMode::Normal; }
+
+}  // namespace versotime

@@ -1,0 +1,140 @@
+// Refilling the two lists from the document, and the operations the storage
+// commands run after a read: the lists, the buttons and the offset field.
+#include <cstdint>
+
+#include "core/lyric_document.h"
+#include "editor/editing_commands.h"
+#include "editor/editor_state.h"
+#include "editor/system_text.h"
+#include "resources/resource.h"
+
+namespace versotime {
+
+namespace {
+
+constexpr std::uint32_t max_entry_bytes = 255;
+constexpr std::uint32_t ellipsis_from_utf8 = 256;
+constexpr std::uint32_t ellipsis_at = 253;
+
+LRESULT send_item(HWND window, int id, UINT message, WPARAM w = 0, LPARAM l = 0) {
+    return SendDlgItemMessageA(window, id, message, w, l);
+}
+
+// Pixels per UTF-8 byte of the widest line: the default GUI font's height
+// in points, scaled by 88/90.
+long extent_per_byte(HWND window) {
+    LOGFONTA font{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    HDC dc = GetDC(window);
+    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+    if (dc) ReleaseDC(window, dc);
+    const int points = MulDiv(font.lfHeight, 72, dpi);
+    return (-88L * points) / 90;
+}
+
+}  // namespace
+
+// The text shown for a line: at most 255 bytes; a line longer than 256 UTF-8
+// bytes shows its first 253 bytes and "...". Never half a character.
+void make_entry_text(const Utf8String& text, SystemText& shown) {
+    if (text.length() > ellipsis_from_utf8 && shown.length() >= ellipsis_at) {
+        const std::uint32_t keep = shown.cut(ellipsis_at);
+        if (char* data = shown.data()) {
+            data[keep] = '.';
+            data[keep + 1] = '.';
+            data[keep + 2] = '.';
+            data[keep + 3] = 0;
+        }
+        return;
+    }
+    shown.cut(max_entry_bytes);
+}
+
+void fill_lyric_list() {
+    HWND window = editor_window();
+    if (!window) return;
+    send_item(window, IDC_LYRIC_LIST, LB_RESETCONTENT);
+    std::uint32_t widest = 0;
+    for (int i = 0; i < lyric_document.line_count(); ++i) {
+        const Utf8String& text = lyric_document.line(i).text();
+        SystemText shown(text.c_str(), text.length());
+        make_entry_text(text, shown);
+        send_item(window, IDC_LYRIC_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+        if (text.length() > widest) widest = text.length();
+    }
+    const long long extent = static_cast<long long>(extent_per_byte(window)) * widest;
+    const long long bounded = extent < 0 ? 0 : extent > 0x7FFFFFFF ? 0x7FFFFFFF : extent;
+    send_item(window, IDC_LYRIC_LIST, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(bounded));
+}
+
+void fill_time_tag_list(int line_index) {
+    HWND window = editor_window();
+    if (!window) return;
+    send_item(window, IDC_TIME_TAG_LIST, LB_RESETCONTENT);
+    if (line_index < 0 || line_index >= lyric_document.line_count()) return;
+    const LyricLine& line = lyric_document.line(line_index);
+    for (int i = 0; i < line.tag_count(); ++i) {
+        const TimeTag& tag = line.tag(i);
+        SystemText shown(tag.text(), tag.text_length());
+        send_item(window, IDC_TIME_TAG_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+    }
+}
+
+void clear_editor() {
+    lyric_document.clear();
+    current_line = -1;
+    if (HWND window = editor_window()) {
+        send_item(window, IDC_LYRIC_LIST, LB_RESETCONTENT);
+        send_item(window, IDC_TIME_TAG_LIST, LB_RESETCONTENT);
+    }
+    enable_control(IDC_SAVE_LYRIC_FILE, false);
+    enable_control(IDC_SAVE_LYRIC_TAG, false);
+    enable_control(IDC_COPY_CLIPBOARD, false);
+    enable_control(IDC_CLEAR, false);
+}
+
+void refresh_after_read(bool from_file) {
+    HWND window = editor_window();
+    current_line = -1;
+    if (window) {
+        fill_lyric_list();
+        send_item(window, IDC_TIME_TAG_LIST, LB_RESETCONTENT);
+        if (lyric_document.line_count() > 0) {
+            send_item(window, IDC_LYRIC_LIST, LB_SETCURSEL, 0);
+            fill_time_tag_list(0);
+            send_item(window, IDC_TIME_TAG_LIST, LB_SETCURSEL, 0);
+            current_line = 0;
+        }
+    } else if (lyric_document.line_count() > 0) {
+        current_line = 0;
+    }
+    enable_control(IDC_SAVE_LYRIC_FILE, !from_file);
+    enable_control(IDC_SAVE_LYRIC_TAG, from_file);
+    enable_control(IDC_COPY_CLIPBOARD, true);
+    enable_control(IDC_CLEAR, true);
+}
+
+void show_offset() {
+    working_offset = lyric_document.offset_ms();
+    HWND window = editor_window();
+    if (!window) return;
+    if (working_offset > 10 || working_offset < -10) {
+        SetDlgItemInt(window, IDC_OFFSET_FIELD, static_cast<UINT>(working_offset), TRUE);
+    } else {
+        SetDlgItemTextA(window, IDC_OFFSET_FIELD, "");
+    }
+    // The field's change notification reads the offset back; run it here too
+    // in case the text did not change and no notification came.
+    on_offset_field(window);
+}
+
+void on_offset_field(HWND window) {
+    lyric_changed = true;
+    BOOL read = FALSE;
+    const UINT value = GetDlgItemInt(window, IDC_OFFSET_FIELD, &read, TRUE);
+    working_offset = read ? static_cast<std::int32_t>(value) : 0;
+    enable_control(IDC_SAVE_LYRIC_TAG, true);
+    enable_control(IDC_SAVE_LYRIC_FILE, true);
+}
+
+}  // namespace versotime

@@ -1,0 +1,33 @@
+// UTF-8 text converted for the narrow window calls (system code page), and
+// byte cuts that never leave half of a double-byte character.
+#pragma once
+
+#include <cstdint>
+
+namespace versotime {
+
+class SystemText {
+public:
+    // Null or an allocation failure gives the empty text.
+    explicit SystemText(const char* utf8, std::uint32_t max_bytes = 0xFFFFFFFFu);
+    ~SystemText();
+    SystemText(const SystemText&) = delete;
+    SystemText& operator=(const SystemText&) = delete;
+
+    const char* c_str() const { return text_ ? text_ : ""; }
+    char* data() { return text_; }
+    std::uint32_t length() const { return length_; }
+    // Keeps at most `max_bytes` bytes, dropping a character the cut would
+    // split; returns the new length.
+    std::uint32_t cut(std::uint32_t max_bytes);
+
+private:
+    char* text_ = nullptr;
+    std::uint32_t length_ = 0;
+};
+
+// The length of the longest prefix of `text` (system code page, `length`
+// bytes) of at most `max_bytes` bytes that ends on a character boundary.
+std::uint32_t whole_character_prefix(const char* text, std::uint32_t length, std::uint32_t max_bytes);
+
+}  // namespace versotime
