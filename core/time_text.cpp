@@ -16,11 +16,19 @@ std::int64_t find_colon(const char* text, std::uint32_t length) {
     return -1;
 }
 
+// Rounds to double precision. The 32-bit build's x87 unit otherwise keeps
+// results in extended precision, where 59.9 x 10 truncates to 598 tenths and
+// a read-write round trip would turn [00:59.9] into [00:59.8].
+double to_double(double value) {
+    volatile double stored = value;
+    return stored;
+}
+
 // Whole tenths of a second, truncated; false for a negative (or NaN) time
 // and for one whose tenths do not fit a signed 32-bit integer.
 bool tenths_of(double seconds, std::int32_t& tenths) {
     if (!(seconds >= 0.0)) return false;
-    const double t = seconds * 10.0;
+    const double t = to_double(seconds * 10.0);
     if (!(t < 2147483648.0)) return false;
     tenths = static_cast<std::int32_t>(t);
     return true;
@@ -58,7 +66,7 @@ double parse_time_text(const char* text, std::uint32_t length) {
         const std::uint32_t rest_length = length - static_cast<std::uint32_t>(colon) - 1;
         const std::int64_t second_colon = find_colon(rest, rest_length);
         if (second_colon <= 0) {
-            result = static_cast<double>(minutes * 60) + read_decimal_double(rest, rest_length);
+            result = to_double(static_cast<double>(minutes * 60) + read_decimal_double(rest, rest_length));
         } else {
             // mm:ss:xx, the hundredths rounded to whole tenths.
             const std::uint32_t sc = static_cast<std::uint32_t>(second_colon);
@@ -66,7 +74,7 @@ double parse_time_text(const char* text, std::uint32_t length) {
             const std::uint32_t after = rest_length - sc - 1;
             std::int32_t hundredths = read_decimal_int(rest + sc + 1, after < 2 ? after : 2);
             hundredths = hundredths >= 0 && hundredths <= 99 ? (hundredths + 5) / 10 * 10 : 0;
-            result = static_cast<double>(minutes * 60 + seconds) + hundredths * 0.01;
+            result = to_double(static_cast<double>(minutes * 60 + seconds) + to_double(hundredths * 0.01));
         }
     }
     return std::isfinite(result) ? result : no_time;

@@ -95,6 +95,10 @@ TEST(FormatTimeTag, PrintsTruncatedTenths) {
     } cases[] = {
         {0.0, "[00:00.0]"},
         {59.99, "[00:59.9]"},
+        // Products that only come out whole in double precision.
+        {0.3, "[00:00.3]"},
+        {59.9, "[00:59.9]"},
+        {599.9, "[09:59.9]"},
         {83.45, "[01:23.4]"},
         {12.34, "[00:12.3]"},
         {0.09, "[00:00.0]"},
