@@ -4,7 +4,8 @@ JOBS ?= $(shell nproc)
 CTEST := ctest --output-on-failure -j$(JOBS)
 
 .PHONY: all setup native sanitize win32 test test-native test-sanitize test-win32 \
-        fuzz-smoke fuzz bench demo player clean
+        fuzz-smoke fuzz bench demo player clean \
+        fuzz-build test-fuzz bench-build
 
 all: native win32
 
@@ -32,7 +33,22 @@ test-sanitize: sanitize
 test-win32: win32
 	scripts/with-display $(CTEST) --preset win32
 
-test: test-native test-sanitize test-win32
+# Each fuzz target for FUZZ_SECONDS (make fuzz) or about 20 s (make test).
+FUZZ_SECONDS ?= 180
+
+fuzz-build: setup
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz
+
+fuzz: fuzz-build
+	tests/fuzz/run-fuzzers build/fuzz $(FUZZ_SECONDS)
+
+test-fuzz: fuzz-build
+	tests/fuzz/run-fuzzers build/fuzz 20
+
+fuzz-smoke: test-fuzz
+
+test: test-native test-sanitize test-win32 test-fuzz
 
 clean:
 	rm -rf build
