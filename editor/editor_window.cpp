@@ -148,6 +148,10 @@ BOOL on_init_dialog(HWND window) {
 }
 
 void on_destroy(HWND window) {
+    // The player's quit already ran the closing for this window; when the
+    // player later destroys it, saving or fetching tracks again would reach
+    // a player that has quit.
+    if (window != window_) return;
     KillTimer(window, IDT_PLAYBACK_TICK);
     if (lyric_auto_save.get() != 0 && lyric_changed) write_tag(TagTarget::lyric_text);
     lyric_document.clear();
@@ -158,7 +162,7 @@ void on_destroy(HWND window) {
     }
     current_track.release_track();
     last_seen_track.release_track();
-    if (window == window_) window_ = nullptr;
+    window_ = nullptr;
     unregister_modeless_dialog(window);
 }
 
