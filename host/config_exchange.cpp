@@ -1,10 +1,13 @@
 #include "host/config_exchange.h"
 
+#include "settings/config_variables.h"
+
 namespace versotime {
 
-// The configuration variables are not part of this build yet: there is
-// nothing to write, and a stored block is ignored.
-void save_component_configuration(ConfigWriter*) {}
-void load_component_configuration(const void*, std::uint32_t) {}
+void save_component_configuration(ConfigWriter* writer) {
+    if (writer != nullptr) write_config(*writer);
+}
+
+void load_component_configuration(const void* data, std::uint32_t size) { read_config(data, size); }
 
 }  // namespace versotime
