@@ -148,9 +148,13 @@ bool Utf8String::append_system_text(const char* text, std::uint32_t max_bytes) {
     if (n == 0) return true;
     if (n > (max_length - 1) / 3) return false;
     const std::uint32_t scratch_size = 3 * n + 1;
-    GrowableBuffer scratch;
-    if (!scratch.resize(scratch_size)) return false;
-    char* out = reinterpret_cast<char*>(scratch.data());
+    char stack_scratch[4096];  // short texts, the usual case, stay off the heap
+    GrowableBuffer heap_scratch;
+    char* out = stack_scratch;
+    if (scratch_size > sizeof(stack_scratch)) {
+        if (!heap_scratch.resize(scratch_size)) return false;
+        out = reinterpret_cast<char*>(heap_scratch.data());
+    }
     const std::uint32_t written = convert_system_to_utf8(text, out, n);
     return append_bytes(out, written);
 }

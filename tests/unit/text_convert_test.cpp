@@ -228,7 +228,7 @@ TEST(Converters, NullSourcesGiveEmptyText) {
 // ASCII is the same in every system code page; the long texts take the heap
 // scratch path (above 4096 bytes of UTF-16) and the short ones the stack.
 TEST(Converters, AsciiThroughTheSystemCodePageAtEveryScratchSize) {
-    for (std::uint32_t length : {1u, 2046u, 2047u, 2048u, 2049u, 5000u, 70000u}) {
+    for (std::uint32_t length : {1u, 1365u, 1366u, 2046u, 2047u, 2048u, 2049u, 5000u, 70000u}) {
         SCOPED_TRACE(length);
         std::string text;
         for (std::uint32_t i = 0; i < length; ++i) text += static_cast<char>('a' + i % 26);
@@ -240,6 +240,9 @@ TEST(Converters, AsciiThroughTheSystemCodePageAtEveryScratchSize) {
             return convert_system_to_utf8(text.c_str(), d, whole_text);
         });
         EXPECT_EQ(back, text);
+        Utf8String appended("<");
+        EXPECT_TRUE(appended.append_system_text(text.c_str()));
+        EXPECT_EQ(std::string(appended.c_str()), "<" + text);
     }
 }
 
