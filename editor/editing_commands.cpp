@@ -32,7 +32,7 @@ int selected_index(HWND window, int list_id) {
 
 void put_line_entry(HWND window, int index, const LyricLine& line, bool append) {
     SystemText shown(line.text().c_str(), line.text().length());
-    make_entry_text(line.text(), shown);
+    make_entry_text(line.text().length(), shown);
     if (append) {
         send_item(window, IDC_LYRIC_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
     } else {

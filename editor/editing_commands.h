@@ -6,9 +6,6 @@
 
 namespace versotime {
 
-class SystemText;
-class Utf8String;
-
 void on_insert_lyrics(HWND window);
 void on_add_lyrics(HWND window);
 void on_modify_lyrics(HWND window);
@@ -31,9 +28,5 @@ void refresh_after_read(bool from_file);
 void show_offset();
 void fill_lyric_list();
 void fill_time_tag_list(int line_index);
-
-// The lyric list's entry for a line's UTF-8 `text`, already converted into
-// `shown`: at most 255 bytes, "..." after 253 bytes for long lines.
-void make_entry_text(const Utf8String& text, SystemText& shown);
 
 }  // namespace versotime

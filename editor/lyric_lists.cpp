@@ -12,10 +12,6 @@ namespace versotime {
 
 namespace {
 
-constexpr std::uint32_t max_entry_bytes = 255;
-constexpr std::uint32_t ellipsis_from_utf8 = 256;
-constexpr std::uint32_t ellipsis_at = 253;
-
 LRESULT send_item(HWND window, int id, UINT message, WPARAM w = 0, LPARAM l = 0) {
     return SendDlgItemMessageA(window, id, message, w, l);
 }
@@ -34,22 +30,6 @@ long extent_per_byte(HWND window) {
 
 }  // namespace
 
-// The text shown for a line: at most 255 bytes; a line longer than 256 UTF-8
-// bytes shows its first 253 bytes and "...". Never half a character.
-void make_entry_text(const Utf8String& text, SystemText& shown) {
-    if (text.length() > ellipsis_from_utf8 && shown.length() >= ellipsis_at) {
-        const std::uint32_t keep = shown.cut(ellipsis_at);
-        if (char* data = shown.data()) {
-            data[keep] = '.';
-            data[keep + 1] = '.';
-            data[keep + 2] = '.';
-            data[keep + 3] = 0;
-        }
-        return;
-    }
-    shown.cut(max_entry_bytes);
-}
-
 void fill_lyric_list() {
     HWND window = editor_window();
     if (!window) return;
@@ -58,7 +38,7 @@ void fill_lyric_list() {
     for (int i = 0; i < lyric_document.line_count(); ++i) {
         const Utf8String& text = lyric_document.line(i).text();
         SystemText shown(text.c_str(), text.length());
-        make_entry_text(text, shown);
+        make_entry_text(text.length(), shown);
         send_item(window, IDC_LYRIC_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
         if (text.length() > widest) widest = text.length();
     }
