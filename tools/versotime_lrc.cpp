@@ -1,0 +1,241 @@
+// versotime-lrc: reads LRC text the way the component does and prints what it
+// understood (dump, as JSON) or what it would save (write, as LRC).
+//   versotime-lrc dump [--code-page N] [FILE|-]
+//   versotime-lrc write [--offset MS] [--code-page N] [FILE|-]
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+#include "core/lyric_document.h"
+#include "host/text_convert.h"
+#include "host/utf8_string.h"
+#include "tools/code_page.h"
+
+namespace versotime {
+namespace {
+
+const char usage[] =
+    "usage: versotime-lrc dump [--code-page N] [FILE|-] | write [--offset MS] [--code-page N] [FILE|-]";
+
+// The longest text the string type and the reader take.
+constexpr std::size_t max_input = 0x7FFFFFF0u;
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "versotime-lrc: %s\n", message.c_str());
+    return 1;
+}
+
+template <typename Number>
+bool parse_number(const char* text, Number& value) {
+    const char* end = text + std::strlen(text);
+    const std::from_chars_result r = std::from_chars(text, end, value);
+    return r.ec == std::errc() && r.ptr == end && end != text;
+}
+
+struct Options {
+    bool help = false;
+    bool dump = false;
+    bool has_offset = false;
+    std::int32_t offset_ms = 0;
+    bool has_code_page = false;
+    unsigned code_page = 0;
+    const char* path = "-";
+};
+
+// Empty on success, else what is wrong.
+std::string parse_options(int argc, char** argv, Options& options) {
+    if (argc < 2) return "missing command";
+    if (std::strcmp(argv[1], "--help") == 0) {
+        options.help = true;
+        return "";
+    }
+    const std::string command = argv[1];
+    if (command != "dump" && command != "write") return "unknown command '" + command + "'";
+    options.dump = command == "dump";
+    bool has_path = false;
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--code-page" || arg == "--offset") {
+            if (i + 1 >= argc) return arg + " needs a value";
+            const char* value = argv[++i];
+            if (arg == "--code-page") {
+                if (!parse_number(value, options.code_page)) return "bad code page '" + std::string(value) + "'";
+                options.has_code_page = true;
+            } else {
+                if (options.dump) return "--offset is only for write";
+                if (!parse_number(value, options.offset_ms)) return "bad offset '" + std::string(value) + "'";
+                options.has_offset = true;
+            }
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return "unknown option '" + arg + "'";
+        } else {
+            if (has_path) return "more than one input";
+            options.path = argv[i];
+            has_path = true;
+        }
+    }
+    return "";
+}
+
+bool read_all(std::FILE* file, std::string& bytes) {
+    char block[65536];
+    std::size_t n;
+    while ((n = std::fread(block, 1, sizeof block, file)) > 0) {
+        if (bytes.size() + n > max_input) return false;
+        bytes.append(block, n);
+    }
+    return !std::ferror(file);
+}
+
+// The conversions work on NUL-free pieces; NUL bytes pass through as they are.
+template <typename Convert>
+bool convert_pieces(const std::string& in, std::string& out, Convert convert) {
+    std::size_t start = 0;
+    while (start <= in.size()) {
+        std::size_t nul = in.find('\0', start);
+        if (nul == std::string::npos) nul = in.size();
+        if (nul > start && !convert(in.data() + start, static_cast<std::uint32_t>(nul - start), out)) return false;
+        if (nul < in.size()) out += '\0';
+        start = nul + 1;
+    }
+    return true;
+}
+
+bool code_page_to_utf8(const char* text, std::uint32_t count, std::string& out) {
+    std::vector<char16_t> units(count);
+    const std::uint32_t n = code_page_to_utf16(text, count, units.data(), count);
+    if (n == 0) return false;
+    std::vector<char> utf8(3 * static_cast<std::size_t>(n) + 1);
+    out.append(utf8.data(), convert_utf16_to_utf8(units.data(), utf8.data(), n));
+    return true;
+}
+
+bool utf8_to_code_page(const char* text, std::uint32_t count, std::string& out) {
+    std::vector<char16_t> units(static_cast<std::size_t>(count) + 1);
+    const std::uint32_t n = convert_utf8_to_utf16(text, units.data(), count);
+    if (n == 0) return true;  // not even one valid character
+    std::vector<char> bytes(4 * static_cast<std::size_t>(n));
+    const std::uint32_t written = utf16_to_code_page(units.data(), n, bytes.data(), 4 * n);
+    if (written == 0) return false;
+    out.append(bytes.data(), written);
+    return true;
+}
+
+void append_json_string(std::string& out, const char* text, std::uint32_t length) {
+    out += '"';
+    for (std::uint32_t i = 0; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            out += escape;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    out += '"';
+}
+
+std::string to_json(const LyricDocument& doc) {
+    std::string out = "{\"offset_ms\":" + std::to_string(doc.offset_ms()) + ",\"lines\":[";
+    for (int i = 0; i < doc.line_count(); ++i) {
+        const LyricLine& line = doc.line(i);
+        out += i ? ",{\"text\":" : "{\"text\":";
+        append_json_string(out, line.text().c_str(), line.text().length());
+        out += ",\"tags\":[";
+        for (int k = 0; k < line.tag_count(); ++k) {
+            const TimeTag& tag = line.tag(k);
+            char time[64];
+            const std::to_chars_result r = std::to_chars(time, time + sizeof time, tag.time());
+            out += k ? ",{\"time\":" : "{\"time\":";
+            out.append(time, r.ptr);
+            out += ",\"text\":";
+            append_json_string(out, tag.text(), tag.text_length());
+            out += '}';
+        }
+        out += "]}";
+    }
+    out += "]}\n";
+    return out;
+}
+
+int run(int argc, char** argv) {
+    Options options;
+    const std::string wrong = parse_options(argc, argv, options);
+    if (!wrong.empty()) return fail(wrong + "; " + usage);
+    if (options.help) {
+        std::printf("%s\n", usage);
+        return 0;
+    }
+    if (options.has_code_page && !use_code_page(options.code_page)) {
+        return fail("unknown code page " + std::to_string(options.code_page));
+    }
+
+    std::string input;
+    const bool from_stdin = std::strcmp(options.path, "-") == 0;
+    std::FILE* file = from_stdin ? stdin : std::fopen(options.path, "rb");
+    if (!file) return fail(std::string("cannot open ") + options.path);
+    const bool read = read_all(file, input);
+    if (!from_stdin) std::fclose(file);
+    if (!read) return fail(std::string("cannot read ") + (from_stdin ? "standard input" : options.path));
+
+    std::string utf8;
+    if (!options.has_code_page) {
+        utf8.swap(input);
+    } else if (!convert_pieces(input, utf8, code_page_to_utf8) || utf8.size() > max_input) {
+        return fail("cannot convert the input from code page " + std::to_string(options.code_page));
+    }
+
+    LyricDocument doc;
+    if (!doc.read_lrc(utf8.data(), static_cast<std::uint32_t>(utf8.size()))) return fail("out of memory");
+
+    std::string output;
+    if (options.dump) {
+        output = to_json(doc);
+    } else {
+        Utf8String lrc;
+        if (!doc.write_lrc(options.has_offset ? options.offset_ms : doc.offset_ms(), lrc)) {
+            return fail("out of memory");
+        }
+        output.assign(lrc.c_str(), lrc.length());
+        if (options.has_code_page) {
+            std::string converted;
+            if (!convert_pieces(output, converted, utf8_to_code_page)) {
+                return fail("cannot convert the output to code page " + std::to_string(options.code_page));
+            }
+            output.swap(converted);
+        }
+    }
+    if (std::fwrite(output.data(), 1, output.size(), stdout) != output.size() || std::fflush(stdout) != 0) {
+        return fail("cannot write the output");
+    }
+    return 0;
+}
+
+}  // namespace
+}  // namespace versotime
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    try {
+        return versotime::run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        return versotime::fail("out of memory");
+    }
+}
