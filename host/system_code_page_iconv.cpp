@@ -1,11 +1,13 @@
-// Native stand-in for the Windows narrow code page, over iconv. It follows
-// what Windows does with flags 0 where iconv differs: the five bytes 1252
-// leaves undefined map to the code points of the same value and back; in 936
-// an invalid pair becomes one '?', 0x80 is the euro sign and 0xFF U+F8F5;
-// every UTF-16 unit the code page cannot represent (each half of a surrogate
-// pair included) becomes one '?'. Windows' best-fit substitutions (such as
-// U+0100 to 'A' in 1252) are not imitated: those characters become '?'.
+// Native stand-in for the Windows narrow code page, over iconv. Where iconv
+// rejects what Windows (flags 0) accepts, it does what Windows does: the five
+// bytes 1252 leaves undefined keep their values both ways; 936 maps 0x80 to
+// the euro sign, 0xFF to U+F8F5, the GBK cells without a character to
+// private-use characters and back, and an invalid pair to one '?'; a
+// character the code page cannot hold takes Windows' best-fit substitute,
+// else '?' (one per UTF-16 unit, so a surrogate pair gives "??").
 #include "host/system_code_page.h"
+
+#include "host/code_page_tables.h"
 
 #include <iconv.h>
 
@@ -62,19 +64,42 @@ bool undefined_in_1252(unsigned value) {
     return value == 0x81 || value == 0x8D || value == 0x8F || value == 0x90 || value == 0x9D;
 }
 
-// What Windows decodes a byte (or a pair starting with it) to when iconv
-// rejects it.
-char16_t undecodable_byte(unsigned code_page, unsigned char b, bool lead) {
-    if (lead) return u'?';
+// What Windows decodes to where iconv rejects the byte at `bytes` (and the
+// one after it, for a lead byte with `available` >= 2).
+char16_t undecodable(unsigned code_page, const unsigned char* bytes, std::size_t available) {
+    const unsigned char b = bytes[0];
+    if (is_lead_byte(code_page, b)) {
+        if (code_page != 936 || available < 2) return u'?';
+        const char16_t unit = gbk_private_use(b, bytes[1]);
+        return unit ? unit : u'?';
+    }
     if (code_page == 1252 && undefined_in_1252(b)) return char16_t(b);
     if (code_page == 936) return b == 0xFF ? char16_t(0xF8F5) : b == 0x80 ? char16_t(0x20AC) : u'?';
     return is_lead_byte(code_page, 0x81) ? u'?' : char16_t(b);
 }
 
-// What Windows encodes a unit to when iconv rejects it.
-char unrepresentable_unit(unsigned code_page, char16_t unit) {
-    if (code_page == 1252 && undefined_in_1252(unit)) return static_cast<char>(unit);
-    return '?';
+// What Windows encodes a unit iconv rejects to: the byte count written to `out`.
+unsigned unencodable(unsigned code_page, char16_t unit, char out[2]) {
+    std::uint16_t bytes = 0;
+    if (code_page == 1252 && undefined_in_1252(unit)) {
+        bytes = unit;
+    } else if (code_page == 936 && unit == 0xF8F5) {
+        bytes = 0xFF;
+    } else if (code_page == 936 && (bytes = gbk_cell_of_private_use(unit)) != 0) {
+    } else {
+        bytes = best_fit_bytes(code_page, unit);
+    }
+    if (bytes == 0) {
+        out[0] = '?';
+        return 1;
+    }
+    if (bytes <= 0xFF) {
+        out[0] = static_cast<char>(bytes);
+        return 1;
+    }
+    out[0] = static_cast<char>(bytes >> 8);
+    out[1] = static_cast<char>(bytes & 0xFF);
+    return 2;
 }
 
 }  // namespace
@@ -114,10 +139,9 @@ std::uint32_t system_to_utf16(const char* source, std::uint32_t count, char16_t*
             if (capacity == 0) continue;
             return 0;
         }
-        const auto b = static_cast<unsigned char>(*in);
-        const bool lead = is_lead_byte(active_code_page, b);
-        const std::size_t skip = lead && in_left >= 2 ? 2 : 1;
-        const char16_t unit = undecodable_byte(active_code_page, b, lead);
+        const auto* bytes = reinterpret_cast<const unsigned char*>(in);
+        const std::size_t skip = is_lead_byte(active_code_page, bytes[0]) && in_left >= 2 ? 2 : 1;
+        const char16_t unit = undecodable(active_code_page, bytes, in_left);
         if (capacity != 0) {
             if (written >= capacity) return 0;
             out[written] = unit;
@@ -158,11 +182,13 @@ std::uint32_t utf16_to_system(const char16_t* source, std::uint32_t count, char*
         }
         char16_t unit;
         std::memcpy(&unit, in, sizeof(unit));
+        char bytes[2];
+        const unsigned n = unencodable(active_code_page, unit, bytes);
         if (capacity != 0) {
-            if (written >= capacity) return 0;
-            out[written] = unrepresentable_unit(active_code_page, unit);
+            if (n > capacity - written) return 0;
+            std::memcpy(out + written, bytes, n);
         }
-        ++written;
+        written += n;
         in += sizeof(char16_t);
         in_left -= sizeof(char16_t);
     }

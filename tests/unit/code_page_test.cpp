@@ -42,6 +42,8 @@ std::vector<CodePageCase> cases_for(unsigned code_page) {
             {"\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D", "\x81\x8D\x8F\x90\x9D", D::both},
             {"\xE4\xB8\xAD\xE6\x96\x87", "??", D::to_system},
             {"\xE0\xB8\x81" "a", "?a", D::to_system},
+            // Windows' best-fit substitutes.
+            {"\xC4\x80\xC4\x81\xE2\x88\x9E", "Aa8", D::to_system},
             {"\xF0\x9F\x98\x80", "??", D::to_system},  // one '?' per unit
             {"\xED\xA0\x80" "A", "?A", D::to_system},
             {"a\xFF" "b", "a", D::to_system},
@@ -58,6 +60,10 @@ std::vector<CodePageCase> cases_for(unsigned code_page) {
             {"\xC3\xA9", "\xA8\xA6", D::both},
             {"\xE2\x82\xAC", "\x80", D::both},
             {"\xC2\xB7\xE2\x80\x94", "\xA1\xA4\xA1\xAA", D::both},
+            // GBK cells without a character are private-use characters.
+            {"\xEE\x80\x80\xEE\x96\x85\xEE\xA0\x95", "\xAA\xA1\xA2\xA0\xFE\x50", D::both},
+            {"\xEF\xA3\xB5", "\xFF", D::both},
+            {"\xC3\x80", "\xA8\xA4", D::to_system},  // best fit
             {"\xE0\xB8\x81", "?", D::to_system},
             {"\xF0\x9F\x98\x80", "??", D::to_system},
             {"\xC2\x81", "?", D::to_system},
@@ -65,7 +71,6 @@ std::vector<CodePageCase> cases_for(unsigned code_page) {
             {"?", "\x81\x20", D::to_utf8},  // an invalid pair is one '?'
             {"?A", "\x81\x7F" "A", D::to_utf8},
             {"A?", "A\xD6", D::to_utf8},  // a lead byte at the end
-            {"\xEF\xA3\xB5", "\xFF", D::to_utf8},
             {"\xE4\xB8\xAD?", "\xD6\xD0\xCE\xC4", D::to_utf8, 3},
         };
     }
