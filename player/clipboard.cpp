@@ -1,0 +1,80 @@
+#include "player/clipboard.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace versotime {
+namespace player {
+
+namespace {
+
+// Another program may hold the clipboard for a moment.
+bool open_clipboard() {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (OpenClipboard(nullptr)) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+}  // namespace
+
+bool clipboard_set_text(const std::string& bytes) {
+    if (!open_clipboard()) return false;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
+    bool ok = false;
+    if (memory) {
+        char* p = static_cast<char*>(GlobalLock(memory));
+        std::memcpy(p, bytes.data(), bytes.size());
+        p[bytes.size()] = '\0';
+        GlobalUnlock(memory);
+        ok = SetClipboardData(CF_TEXT, memory) != nullptr;
+        if (!ok) GlobalFree(memory);
+    }
+    CloseClipboard();
+    return ok;
+}
+
+bool clipboard_set_picture() {
+    if (!open_clipboard()) return false;
+    EmptyClipboard();
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
+    ReleaseDC(nullptr, screen);
+    bool ok = bitmap && SetClipboardData(CF_BITMAP, bitmap) != nullptr;
+    if (!ok && bitmap) DeleteObject(bitmap);
+    CloseClipboard();
+    return ok;
+}
+
+bool clipboard_clear() {
+    if (!open_clipboard()) return false;
+    bool ok = EmptyClipboard() != 0;
+    CloseClipboard();
+    return ok;
+}
+
+bool clipboard_text(std::string& bytes) {
+    bytes.clear();
+    if (!open_clipboard()) return false;
+    bool ok = false;
+    HANDLE data = IsClipboardFormatAvailable(CF_TEXT) ? GetClipboardData(CF_TEXT) : nullptr;
+    if (data) {
+        const char* p = static_cast<const char*>(GlobalLock(data));
+        if (p) {
+            SIZE_T size = GlobalSize(data);
+            SIZE_T length = 0;
+            while (length < size && p[length]) ++length;
+            bytes.assign(p, length);
+            GlobalUnlock(data);
+            ok = true;
+        }
+    }
+    CloseClipboard();
+    return ok;
+}
+
+}  // namespace player
+}  // namespace versotime
