@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Runs one scenario in the stand-in player under Wine.
+#   run_scenario.sh PLAYER.exe SCENARIO.scn WORK_DIR FIXTURES_DIR EN_DLL CH_DLL
+# Directives in the script's leading comment lines:
+#   # locale: zh_CN.UTF-8     the Unix locale (Wine's code page follows it)
+#   # components: en ch       which DLLs to load, in order (default: en;
+#                             "none" loads nothing)
+set -euo pipefail
+
+player=$1 scenario=$2 work=$3 fixtures=$4 english=${5:-} chinese=${6:-}
+
+wine_path() { local p=$1; echo "Z:${p//\//\\}"; }
+
+locale=en_US.UTF-8
+components=en
+while IFS= read -r line; do
+  [[ $line =~ ^# ]] || break
+  if [[ $line =~ ^#[[:space:]]*locale:[[:space:]]*([^[:space:]]+) ]]; then locale=${BASH_REMATCH[1]}; fi
+  if [[ $line =~ ^#[[:space:]]*components:[[:space:]]*(.*)$ ]]; then components=${BASH_REMATCH[1]}; fi
+done < "$scenario"
+
+args=()
+for c in $components; do
+  case $c in
+    en) dll=$english ;;
+    ch) dll=$chinese ;;
+    none) continue ;;
+    *) echo "$scenario:1: unknown component \"$c\" (en, ch, none)"; exit 1 ;;
+  esac
+  if [[ -z $dll || ! -f $dll ]]; then
+    echo "$scenario:1: the $c component DLL is not built"
+    exit 1
+  fi
+  args+=(--component "$(wine_path "$dll")")
+done
+
+rm -rf "$work"
+mkdir -p "$work"
+export WORK=$work FIXTURES=$fixtures LC_ALL=$locale
+status=0
+"$(dirname "$0")/../../../scripts/wine-run" "$player" "${args[@]}" \
+  --config "$(wine_path "$work/player.cfg")" --script "$(wine_path "$scenario")" || status=$?
+
+# Pictures the scenario took, for people to look at.
+if [[ -x /usr/bin/convert ]]; then
+  for bmp in "$work"/*.bmp; do
+    [[ -f $bmp ]] && /usr/bin/convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null || true
+  done
+fi
+exit $status
