@@ -62,6 +62,8 @@ Scenario::Scenario(Player& player, std::string file_name) : player_(player), fil
         {"quit", {&Scenario::quit, 0, 0}},
         {"restart", {&Scenario::restart, 0, 0}},
         {"log", {&Scenario::log, 1, 1}},
+        {"slider_hold", {&Scenario::slider_hold, 3, 3}},
+        {"slider_release", {&Scenario::slider_release, 3, 3}},
         {"expect text", {&Scenario::expect_text, 3, 3}},
         {"expect text_utf8", {&Scenario::expect_text_utf8, 3, 3}},
         {"expect enabled", {&Scenario::expect_enabled, 3, 3}},
@@ -99,6 +101,8 @@ Scenario::Scenario(Player& player, std::string file_name) : player_(player), fil
         {"expect menu_shown", {&Scenario::expect_menu_shown, 2, 2}},
         {"expect context_menu_shown", {&Scenario::expect_context_menu_shown, 2, 3}},
         {"expect preferences_page", {&Scenario::expect_preferences_page, 1, 1}},
+        {"expect slider", {&Scenario::expect_slider, 3, 3}},
+        {"expect tip", {&Scenario::expect_tip, 1, 1}},
     };
 }
 

@@ -99,6 +99,9 @@ private:
     bool quit(const Args& a);
     bool restart(const Args& a);
     bool log(const Args& a);
+    // A track bar's thumb held and let go (scenario_slider.cpp).
+    bool slider_hold(const Args& a);
+    bool slider_release(const Args& a);
 
     // ---- Expectations ----
     bool expect_text(const Args& a);
@@ -138,6 +141,8 @@ private:
     bool expect_menu_shown(const Args& a);
     bool expect_context_menu_shown(const Args& a);
     bool expect_preferences_page(const Args& a);
+    bool expect_slider(const Args& a);
+    bool expect_tip(const Args& a);
 
     Player& player_;
     DialogWatcher watcher_;
