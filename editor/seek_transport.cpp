@@ -52,13 +52,16 @@ void on_thumb_track(HWND window, double target) {
     if (!slider_tip) return;
     POINT cursor{};
     GetCursorPos(&cursor);
-    activate_tip(window, true);
-    SendMessageA(slider_tip, TTM_TRACKPOSITION, 0, MAKELPARAM(cursor.x + tip_gap, cursor.y + tip_gap));
+    // The text goes in before the tip is shown: a tip activated with an
+    // empty text stays hidden.
     char label[time_label_capacity];
-    if (!format_time_label(target, label)) return;
-    TOOLINFOA tool = tip_tool(window);
-    tool.lpszText = label;
-    SendMessageA(slider_tip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    if (format_time_label(target, label)) {
+        TOOLINFOA tool = tip_tool(window);
+        tool.lpszText = label;
+        SendMessageA(slider_tip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    SendMessageA(slider_tip, TTM_TRACKPOSITION, 0, MAKELPARAM(cursor.x + tip_gap, cursor.y + tip_gap));
+    activate_tip(window, true);
 }
 
 }  // namespace
