@@ -42,7 +42,10 @@ ConfigVariable::ConfigVariable(const char* key) : key_(copy_text(key, bounded_le
     variable_list = this;
 }
 
-ConfigVariable::~ConfigVariable() { std::free(key_); }
+ConfigVariable::~ConfigVariable() {
+    std::free(key_);
+    key_ = nullptr;
+}
 
 bool ConfigInt::get_data(ConfigWriter& writer) const {
     std::uint8_t bytes[4];
@@ -60,7 +63,10 @@ ConfigString::ConfigString(const char* key, const char* default_value) : ConfigV
     set(default_value);
 }
 
-ConfigString::~ConfigString() { std::free(text_); }
+ConfigString::~ConfigString() {
+    std::free(text_);
+    text_ = nullptr;
+}
 
 bool ConfigString::set(const char* text, std::uint32_t max_bytes) {
     const std::uint32_t length = bounded_length(text, max_bytes);

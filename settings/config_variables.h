@@ -27,6 +27,7 @@ public:
     // Replaces the value from a block, or ignores a block of the wrong size.
     virtual void set_data(const void* data, std::uint32_t size) = 0;
 
+    // Null only when the heap could not hold the copy.
     const char* key() const { return key_; }
     ConfigVariable* next() const { return next_; }
 
