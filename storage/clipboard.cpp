@@ -60,8 +60,6 @@ void read_lyrics_from_clipboard(HWND editor) {
         return;
     }
     refresh_after_read(false);
-    // Text from the clipboard can go back to the tag as well as to a file.
-    enable_control(IDC_SAVE_LYRIC_TAG, true);
     show_offset();
     current_track.lyric_file_path.truncate(0);
     enable_control(IDC_SAVE_FILEPATH_TAG, false);
