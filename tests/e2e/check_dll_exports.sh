@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Checks what a component DLL shows the loader: exactly one export,
+# Checks what a component DLL shows the loader: a 32-bit PE, exactly one export,
 # foobar2000_get_interface, and imports from system DLLs and utf8api.dll only.
 #   check_dll_exports.sh OBJDUMP DLL...
 set -euo pipefail
@@ -11,6 +11,10 @@ status=0
 
 for dll in "$@"; do
   dump=$("$objdump" -p "$dll")
+  if ! "$objdump" -f "$dll" | grep -q 'file format pei-i386'; then
+    echo "$dll: not a 32-bit (i386) PE file" >&2
+    status=1
+  fi
   exports=$(printf '%s\n' "$dump" |
     awk '/^\[Ordinal\/Name Pointer\] Table/ { on = 1; next } on && /^$/ { on = 0 } on { print $NF }')
   if [[ $exports != foobar2000_get_interface ]]; then

@@ -2,6 +2,7 @@
 // chain of service records and what every service answers.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -286,6 +287,44 @@ TEST_P(ComponentServices, VersionRecordTexts) {
     component->client->reset_configuration();
     version->get_component_name(text);
     EXPECT_STREQ(text.c_str(), GetParam().component_name);
+}
+
+TEST_P(ComponentServices, CarriesEveryTemplateTheIconAndItsVersionRecord) {
+    HMODULE module = component->module;
+    for (int id : {103, 112, 113, 114}) {
+        SCOPED_TRACE(id);
+        EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5)), nullptr);  // RT_DIALOG
+    }
+    EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(108), MAKEINTRESOURCEA(14)), nullptr);  // RT_GROUP_ICON
+
+    std::string path = beside_this_program(GetParam().dll);
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<char> block(size);
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, block.data()));
+    struct Translation {
+        WORD language;
+        WORD code_page;
+    };
+    Translation* translation = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &length));
+    ASSERT_GE(length, sizeof(Translation));
+    bool chinese = std::string(GetParam().dll).find("_CH") != std::string::npos;
+    EXPECT_EQ(translation->language, chinese ? 0x0804 : 0x0409);
+
+    char query[64];
+    std::snprintf(query, sizeof query, "\\StringFileInfo\\%04X%04X\\ProductName", translation->language,
+                  translation->code_page);
+    char* product = nullptr;
+    ASSERT_TRUE(VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&product), &length));
+    EXPECT_STREQ(product, GetParam().component_name);
+    std::snprintf(query, sizeof query, "\\StringFileInfo\\%04X%04X\\OriginalFilename", translation->language,
+                  translation->code_page);
+    ASSERT_TRUE(VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&product), &length));
+    EXPECT_STREQ(product, GetParam().dll);
 }
 
 // A second export call (the same DLL loaded by a second player) sends later
