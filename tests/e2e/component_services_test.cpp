@@ -289,6 +289,23 @@ TEST_P(ComponentServices, VersionRecordTexts) {
     EXPECT_STREQ(text.c_str(), GetParam().component_name);
 }
 
+TEST_P(ComponentServices, ConfigurationBlockRoundTripsThroughTheClient) {
+    ASSERT_TRUE(host->save_configuration());
+    std::vector<std::uint8_t> first = component->saved_block;
+    ASSERT_FALSE(first.empty());
+    std::string bytes(first.begin(), first.end());
+    for (const char* key : {"lyric_tag_value", "lrc_suffix", "window_placement"}) {
+        EXPECT_NE(bytes.find(key), std::string::npos) << key;
+    }
+    component->client->load_configuration(first.data(), static_cast<std::uint32_t>(first.size()));
+    component->client->load_configuration(nullptr, 12);  // nothing to read
+    component->client->load_configuration(first.data(), 3);  // cut short
+    component->client->reset_configuration();
+    ASSERT_TRUE(host->save_configuration());
+    EXPECT_EQ(component->saved_block, first);
+    component->client->save_configuration(nullptr);
+}
+
 TEST_P(ComponentServices, CarriesEveryTemplateTheIconAndItsVersionRecord) {
     HMODULE module = component->module;
     for (int id : {103, 112, 113, 114}) {
