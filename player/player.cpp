@@ -10,6 +10,8 @@ namespace player {
 
 namespace {
 
+constexpr int supported_interface_version = 35;
+
 std::string file_name_of(const std::string& path) {
     std::size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -56,6 +58,13 @@ bool Player::load_component(const std::string& path, std::string& error) {
     component->client = entry(this, component->module);
     if (!component->client) {
         error = path + ": the export answered no client";
+        FreeLibrary(component->module);
+        return false;
+    }
+    int version = component->client->get_interface_version();
+    if (version != supported_interface_version) {
+        error = path + " speaks interface version " + std::to_string(version) + ", not " +
+                std::to_string(supported_interface_version);
         FreeLibrary(component->module);
         return false;
     }

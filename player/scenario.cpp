@@ -240,14 +240,21 @@ bool Scenario::window(const std::string& name, HWND& found) {
     found = nullptr;
     if (name == "editor")
         found = player_.editor_window();
-    else if (name == "page")
+    else if (name.compare(0, 7, "editor:") == 0) {
+        int number = 0;
+        if (!to_int(name.substr(7), number)) return false;
+        int seen = 0;
+        for (HWND w : player_.modeless_windows()) {
+            if (IsWindow(w) && ++seen == number) found = w;
+        }
+    } else if (name == "page")
         found = player_.preferences().page();
     else if (name == "preferences")
         found = player_.preferences().frame();
     else if (name == "probe")
         found = player_.probe && IsWindow(player_.probe) ? player_.probe : nullptr;
     else {
-        error_ = "unknown window \"" + name + "\" (editor, page, preferences, probe)";
+        error_ = "unknown window \"" + name + "\" (editor, editor:N, page, preferences, probe)";
         return false;
     }
     if (!found) error_ = "there is no " + name + " window";
