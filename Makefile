@@ -48,6 +48,14 @@ test-fuzz: fuzz-build
 
 fuzz-smoke: test-fuzz
 
+# Benchmarks: figures only, never pass or fail.
+bench-build: setup
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench
+
+bench: bench-build
+	build/bench/tests/bench/lrc_bench
+
 test: test-native test-sanitize test-win32 test-fuzz
 
 clean:

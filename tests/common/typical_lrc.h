@@ -31,10 +31,16 @@ struct TypicalLrc {
     int tags = 0;
 };
 
-// At least `bytes` bytes of text, whole lines only.
-inline TypicalLrc typical_lrc(std::size_t bytes, std::uint32_t seed = 2026) {
-    static const char* const words[] = {"love", "night", "shine", "river", "we", "are", "the", "light",
-                                        "\xE6\x98\x9F\xE5\x85\x89", "dance", "away", "home", "o", "rain"};
+// UTF-8 words that one system code page can represent: Chinese for 936,
+// accented Latin for 1252.
+constexpr const char* chinese_word = "\xE6\x98\x9F\xE5\x85\x89";
+constexpr const char* latin_word = "\xC3\xA9t\xC3\xA9";
+
+// At least `bytes` bytes of text, whole lines only; one word in fourteen is
+// `special_word`, the others ASCII.
+inline TypicalLrc typical_lrc(std::size_t bytes, std::uint32_t seed = 2026, const char* special_word = chinese_word) {
+    const char* const words[] = {"love", "night", "shine", "river", "we", "are", "the", "light",
+                                 special_word, "dance", "away", "home", "o", "rain"};
     TextRandom random(seed);
     TypicalLrc out;
     out.text.reserve(bytes + 128);
