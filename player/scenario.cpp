@@ -103,6 +103,7 @@ Scenario::Scenario(Player& player, std::string file_name) : player_(player), fil
         {"expect preferences_page", {&Scenario::expect_preferences_page, 1, 1}},
         {"expect slider", {&Scenario::expect_slider, 3, 3}},
         {"expect tip", {&Scenario::expect_tip, 1, 1}},
+        {"expect list_extent", {&Scenario::expect_list_extent, 3, 3}},
     };
 }
 

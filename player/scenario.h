@@ -143,6 +143,7 @@ private:
     bool expect_preferences_page(const Args& a);
     bool expect_slider(const Args& a);
     bool expect_tip(const Args& a);
+    bool expect_list_extent(const Args& a);
 
     Player& player_;
     DialogWatcher watcher_;
