@@ -56,7 +56,7 @@ bench-build: setup
 bench: bench-build
 	build/bench/tests/bench/lrc_bench
 
-test: test-native test-sanitize test-win32 test-fuzz
+test: test-native test-sanitize test-fuzz test-win32
 
 clean:
 	rm -rf build
