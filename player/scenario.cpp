@@ -121,6 +121,7 @@ int Scenario::run() {
 int Scenario::run_text(const std::string& text) {
     std::size_t at = 0;
     line_ = 0;
+    report_.clear();
     bool ok = true;
     while (ok && at < text.size()) {
         std::size_t end = text.find('\n', at);
@@ -169,7 +170,7 @@ bool Scenario::finish() {
     player_.pump();
     if (!player_.has_quit()) {
         player_.quit();
-        if (!check_after_quit()) return false;
+        if (!check_after_quit()) return fail(error_);
     }
     for (const std::string& e : watcher_.take_errors()) return fail(e);
     for (int line : watcher_.unused_answers())
@@ -182,7 +183,8 @@ bool Scenario::finish() {
 bool Scenario::check_after_quit() {
     for (const std::string& fault : player_.track_faults()) {
         std::fprintf(stderr, "%s\n", fault.c_str());
-        return fail(fault);
+        error_ = fault;
+        return false;
     }
     int outstanding = player_.outstanding_references();
     if (outstanding != 0) {
@@ -193,7 +195,8 @@ bool Scenario::check_after_quit() {
 }
 
 bool Scenario::fail(const std::string& message) {
-    std::printf("%s:%d: %s\n", file_name_.c_str(), line_, message.c_str());
+    report_ = file_name_ + ":" + std::to_string(line_) + ": " + message;
+    std::printf("%s\n", report_.c_str());
     std::fflush(stdout);
     return false;
 }

@@ -24,6 +24,9 @@ public:
     int run();
     // The same over text given directly (for tests), `file_name` naming it.
     int run_text(const std::string& text);
+    // The report of the failure that ended the last run ("FILE:LINE: ..."),
+    // empty when it passed.
+    const std::string& report() const { return report_; }
 
 private:
     using Args = std::vector<std::string>;
@@ -150,6 +153,7 @@ private:
     std::string file_name_;
     int line_ = 0;
     std::string error_;
+    std::string report_;
     std::string chosen_component_;
     std::map<std::string, CommandInfo> commands_;
 };
