@@ -56,7 +56,7 @@ private:
         if (count_ < capacity_) return true;
         constexpr int max_count = 0x7FFFFFFF;
         if (capacity_ == max_count) return false;
-        const std::int64_t wanted = capacity_ ? std::int64_t{capacity_} * 2 : 8;
+        const std::int64_t wanted = capacity_ ? std::int64_t{capacity_} * 2 : 2;
         const int capacity = wanted > max_count ? max_count : static_cast<int>(wanted);
         if (static_cast<std::uint64_t>(capacity) > SIZE_MAX / sizeof(T*)) return false;
         void* block = std::realloc(items_, static_cast<std::size_t>(capacity) * sizeof(T*));
