@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <string>
@@ -88,6 +89,12 @@ std::string parse_options(int argc, char** argv, Options& options) {
 }
 
 bool read_all(std::FILE* file, std::string& bytes) {
+    // A file's size is known up front: one block instead of repeated doubling.
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size > 0 && static_cast<unsigned long>(size) <= max_input) bytes.reserve(static_cast<std::size_t>(size));
+        std::rewind(file);
+    }
     char block[65536];
     std::size_t n;
     while ((n = std::fread(block, 1, sizeof block, file)) > 0) {
@@ -203,26 +210,33 @@ int run(int argc, char** argv) {
     if (!doc.read_lrc(utf8.data(), static_cast<std::uint32_t>(utf8.size()))) return fail("out of memory");
 
     std::string output;
+    Utf8String lrc;
+    const char* out_data;
+    std::size_t out_size;
     if (options.dump) {
         output = to_json(doc);
+        out_data = output.data();
+        out_size = output.size();
     } else {
-        Utf8String lrc;
         if (!doc.write_lrc(options.has_offset ? options.offset_ms : doc.offset_ms(), lrc)) {
             return fail("out of memory");
         }
-        output.assign(lrc.c_str(), lrc.length());
+        out_data = lrc.c_str();
+        out_size = lrc.length();
         if (options.has_code_page) {
-            std::string converted;
-            if (!convert_pieces(output, converted, utf8_to_code_page)) {
+            if (!convert_pieces(std::string(lrc.c_str(), lrc.length()), output, utf8_to_code_page)) {
                 return fail("cannot convert the output to code page " + std::to_string(options.code_page));
             }
-            output.swap(converted);
+            out_data = output.data();
+            out_size = output.size();
         }
     }
-    if (std::fwrite(output.data(), 1, output.size(), stdout) != output.size() || std::fflush(stdout) != 0) {
+    if (std::fwrite(out_data, 1, out_size, stdout) != out_size || std::fflush(stdout) != 0) {
         return fail("cannot write the output");
     }
-    return 0;
+    // Done: end without destroying the document. Freeing a large document's
+    // blocks one by one takes longer than reading it did.
+    std::_Exit(0);
 }
 
 }  // namespace
