@@ -48,15 +48,26 @@ test-fuzz: fuzz-build
 
 fuzz-smoke: test-fuzz
 
-# Benchmarks: figures only, never pass or fail.
+# Benchmarks: figures only, never pass or fail. Natively with Google
+# Benchmark, then the Win32 timing program under Wine in both code pages.
 bench-build: setup
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench
+	cmake --preset bench-win32 >/dev/null
+	cmake --build --preset bench-win32 --target lrc_timing
 
 bench: bench-build
 	build/bench/tests/bench/lrc_bench
+	@echo "--- under Wine, code page 1252"
+	LC_ALL=en_US.UTF-8 scripts/wine-run build/bench-win32/tests/bench/lrc_timing.exe
+	@echo "--- under Wine, code page 936"
+	LC_ALL=zh_CN.UTF-8 scripts/wine-run build/bench-win32/tests/bench/lrc_timing.exe
 
 test: test-native test-sanitize test-fuzz test-win32
 
 clean:
 	rm -rf build
+
+# The bundled demo: a short song timed line by line, saved as LRC and to a tag.
+demo: win32
+	scripts/with-display scripts/demo

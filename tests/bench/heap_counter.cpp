@@ -17,18 +17,24 @@ void* __libc_memalign(std::size_t alignment, std::size_t size);
 
 namespace {
 
+// Off outside the measured stretch, so the other benchmarks pay one branch.
+std::atomic<bool> counting{false};
 std::atomic<std::uint64_t> allocations{0};
 std::atomic<std::int64_t> live_bytes{0};
 std::atomic<std::int64_t> peak_bytes{0};
 
 void add_live(std::int64_t delta) {
+    if (!counting.load(std::memory_order_relaxed)) return;
     const std::int64_t now = live_bytes.fetch_add(delta, std::memory_order_relaxed) + delta;
     std::int64_t peak = peak_bytes.load(std::memory_order_relaxed);
     while (now > peak && !peak_bytes.compare_exchange_weak(peak, now, std::memory_order_relaxed)) {
     }
 }
 
-std::int64_t usable(void* block) { return block ? static_cast<std::int64_t>(malloc_usable_size(block)) : 0; }
+std::int64_t usable(void* block) {
+    if (!block || !counting.load(std::memory_order_relaxed)) return 0;
+    return static_cast<std::int64_t>(malloc_usable_size(block));
+}
 
 }  // namespace
 
@@ -86,10 +92,13 @@ HeapCounts heap_counts() {
     return {allocations.load(), live_bytes.load(), peak_bytes.load()};
 }
 
-void reset_heap_counts() {
+void start_heap_counts() {
     allocations.store(0);
     peak_bytes.store(live_bytes.load());
+    counting.store(true);
 }
+
+void stop_heap_counts() { counting.store(false); }
 
 }  // namespace bench
 }  // namespace versotime

@@ -15,8 +15,11 @@ struct HeapCounts {
 };
 
 HeapCounts heap_counts();
-// Zeroes the allocation count and starts the peak from the current live bytes.
-void reset_heap_counts();
+// Zeroes the allocation count, starts the peak from the current live bytes
+// and counts until stopped. Live bytes are relative: blocks freed while
+// counting that were allocated before it lower them.
+void start_heap_counts();
+void stop_heap_counts();
 
 }  // namespace bench
 }  // namespace versotime
