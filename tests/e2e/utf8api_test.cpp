@@ -83,6 +83,42 @@ TEST(Utf8Api, MissingTemplateGivesNoWindow) {
     EXPECT_EQ(uCreateDialog(GetModuleHandleW(nullptr), 4242, nullptr, quiet_procedure, 0), nullptr);
 }
 
+// Closes the message box with this caption once it shows, keeping its text.
+struct BoxWatch {
+    const wchar_t* caption;
+    std::wstring text;
+    bool seen = false;
+};
+
+DWORD WINAPI close_message_box(void* argument) {
+    auto* watch = static_cast<BoxWatch*>(argument);
+    for (int i = 0; i < 500 && !watch->seen; ++i) {
+        HWND box = FindWindowW(L"#32770", watch->caption);
+        if (box != nullptr) {
+            wchar_t text[128] = {};
+            GetDlgItemTextW(box, 0xFFFF, text, 128);  // the message's static control
+            watch->text = text;
+            watch->seen = true;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        Sleep(10);
+    }
+    return 0;
+}
+
+TEST(Utf8Api, MessageBoxShowsUtf8Texts) {
+    BoxWatch watch{L"Pr\u00FCfung \u6B4C\u8BCD", L"", false};
+    HANDLE thread = CreateThread(nullptr, 0, close_message_box, &watch, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    int answer = uMessageBox(nullptr, "Zu lang \xE2\x80\x94 \xE5\xA4\xAA\xE9\x95\xBF",
+                             "Pr\xC3\xBC" "fung \xE6\xAD\x8C\xE8\xAF\x8D", MB_OK);
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+    ASSERT_TRUE(watch.seen);
+    EXPECT_EQ(answer, IDOK);
+    EXPECT_EQ(watch.text, std::wstring(L"Zu lang \u2014 \u592A\u957F"));
+}
+
 int sign_of(int value) { return value < 0 ? -1 : (value > 0 ? 1 : 0); }
 
 TEST(Utf8Api, StricmpFoldsCase) {
