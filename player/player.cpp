@@ -289,27 +289,29 @@ std::vector<std::string> Player::track_faults() const {
 
 // ---- Windows ----
 
+void Player::dispatch(MSG& msg) {
+    for (HWND dialog : modeless_.windows) {
+        if (IsWindow(dialog) && (msg.hwnd == dialog || IsChild(dialog, msg.hwnd)) && IsDialogMessageA(dialog, &msg))
+            return;
+    }
+    if (probe && IsWindow(probe) && (msg.hwnd == probe || IsChild(probe, msg.hwnd)) && IsDialogMessageA(probe, &msg))
+        return;
+    HWND page = preferences_.page();
+    if (page && (msg.hwnd == page || IsChild(page, msg.hwnd)) && IsDialogMessageA(page, &msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
 void Player::pump() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) continue;
-        bool handled = false;
-        for (HWND dialog : modeless_.windows) {
-            if (IsWindow(dialog) && (msg.hwnd == dialog || IsChild(dialog, msg.hwnd)) &&
-                IsDialogMessageA(dialog, &msg)) {
-                handled = true;
-                break;
-            }
-        }
-        if (!handled && probe && IsWindow(probe) && (msg.hwnd == probe || IsChild(probe, msg.hwnd)))
-            handled = IsDialogMessageA(probe, &msg);
-        HWND page = preferences_.page();
-        if (!handled && page && (msg.hwnd == page || IsChild(page, msg.hwnd))) handled = IsDialogMessageA(page, &msg);
-        if (!handled) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        if (msg.message != WM_QUIT) dispatch(msg);
     }
+}
+
+void Player::run_until_quit() {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) dispatch(msg);
 }
 
 void Player::pump_for(int milliseconds) {

@@ -90,6 +90,11 @@ public:
     void pump();
     // Keeps pumping for `milliseconds` of real time.
     void pump_for(int milliseconds);
+    // The interactive loop: runs until WM_QUIT.
+    void run_until_quit();
+    // One message through the player's loop: registered dialogs, the probe
+    // and the preferences page see their keys through IsDialogMessage.
+    void dispatch(MSG& msg);
     // Newest registered modeless dialog that still exists, or null.
     HWND editor_window() const;
     const std::vector<HWND>& modeless_windows() const { return modeless_.windows; }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "player/main_window.h"
 #include "player/player.h"
 #include "player/scenario.h"
 
@@ -84,6 +85,30 @@ TEST(Scenario, QuitFailsOnAReferenceReleasedTwice) {
     Scenario scenario(player, "t.scn");
     EXPECT_EQ(scenario.run_text("quit\n"), 1);
     EXPECT_EQ(scenario.report(), "t.scn:1: track 0: released more often than referenced");
+}
+
+}  // namespace
+}  // namespace player
+}  // namespace versotime
+
+namespace versotime {
+namespace player {
+namespace {
+
+TEST(MainWindow, PlaysFromItsButtonsAndQuitsWhenClosed) {
+    Player player;
+    player.add_track("a.mp3", 100.0);
+    player.add_track("b.mp3", 50.0);
+    HWND window = create_main_window(player);
+    ASSERT_NE(window, nullptr);
+    SendMessageA(window, WM_COMMAND, 20, 0);  // play
+    EXPECT_EQ(player.state, PlayState::playing);
+    SendMessageA(window, WM_COMMAND, 24, 0);  // next
+    EXPECT_EQ(player.now_playing, 1);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    player.run_until_quit();
+    EXPECT_TRUE(player.has_quit());
+    EXPECT_FALSE(IsWindow(window));
 }
 
 }  // namespace
