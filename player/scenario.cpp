@@ -82,6 +82,7 @@ Scenario::Scenario(Player& player, std::string file_name) : player_(player), fil
         {"expect file_exists", {&Scenario::expect_file_exists, 2, 2}},
         {"expect meta", {&Scenario::expect_meta, 3, 3}},
         {"expect meta_missing", {&Scenario::expect_meta_missing, 2, 2}},
+        {"expect meta_fields", {&Scenario::expect_meta_fields, 1, -1}},
         {"expect update_calls", {&Scenario::expect_update_calls, 2, 2}},
         {"expect clipboard", {&Scenario::expect_clipboard, 1, 1}},
         {"expect clipboard_has_text", {&Scenario::expect_clipboard_has_text, 1, 1}},

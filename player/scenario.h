@@ -125,6 +125,7 @@ private:
     bool expect_file_exists(const Args& a);
     bool expect_meta(const Args& a);
     bool expect_meta_missing(const Args& a);
+    bool expect_meta_fields(const Args& a);
     bool expect_update_calls(const Args& a);
     bool expect_clipboard(const Args& a);
     bool expect_clipboard_has_text(const Args& a);

@@ -180,6 +180,15 @@ bool Scenario::expect_meta_missing(const Args& a) {
                             quoted(t->data.meta_value(at)));
 }
 
+bool Scenario::expect_meta_fields(const Args& a) {
+    PlayerTrack* t = nullptr;
+    if (!track_at(a[0], t)) return false;
+    std::vector<std::string> want(a.begin() + 1, a.end());
+    std::vector<std::string> got;
+    for (const Field& f : t->data.meta) got.push_back(f.first + "=" + f.second);
+    return got == want || differ("the meta fields of track " + a[0], joined(want), joined(got));
+}
+
 bool Scenario::expect_update_calls(const Args& a) {
     PlayerTrack* t = nullptr;
     int want = 0;

@@ -26,6 +26,11 @@ TEST(Scenario, ReportsTheFirstDifferenceWithItsLine) {
         {"track_add a.mp3 10\ntrack_meta 0 TITLE \"A \\x22B\\x22\"\nexpect meta 0 title \"A \\\"B\\\"\"\n"
          "expect meta_missing 0 artist\n",
          ""},
+        {"track_add a.mp3 10\ntrack_meta 0 TITLE x\ntrack_meta 0 lyric \"a=b\"\n"
+         "expect meta_fields 0 TITLE=x lyric=a=b\n",
+         ""},
+        {"track_add a.mp3 10\ntrack_meta 0 TITLE x\nexpect meta_fields 0 title=x\n",
+         "t.scn:3: the meta fields of track 0 differs (expected [\"title=x\"], got [\"TITLE=x\"])"},
         {"frobnicate\n", "t.scn:1: unknown command \"frobnicate\""},
         {"expect\n", "t.scn:1: expect what?"},
         {"expect nothing_at_all\n", "t.scn:1: unknown command \"expect nothing_at_all\""},
