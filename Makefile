@@ -71,3 +71,7 @@ clean:
 # The bundled demo: a short song timed line by line, saved as LRC and to a tag.
 demo: win32
 	scripts/with-display scripts/demo
+
+# The stand-in player's interactive window on your display, both components loaded.
+player: win32
+	scripts/player
