@@ -1,6 +1,7 @@
 #include "player/dialog_watcher.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "player/window_driver.h"
@@ -120,6 +121,20 @@ std::vector<int> DialogWatcher::unused_answers() {
     return lines;
 }
 
+void DialogWatcher::command_started(const std::string& where) {
+    EnterCriticalSection(&lock_);
+    command_where_ = where;
+    command_start_ = GetTickCount();
+    command_running_ = true;
+    LeaveCriticalSection(&lock_);
+}
+
+void DialogWatcher::command_finished() {
+    EnterCriticalSection(&lock_);
+    command_running_ = false;
+    LeaveCriticalSection(&lock_);
+}
+
 bool DialogWatcher::take_answer(bool file, Answer& answer) {
     EnterCriticalSection(&lock_);
     bool found = false;
@@ -142,6 +157,16 @@ DWORD WINAPI DialogWatcher::thread_main(void* self) {
 
 void DialogWatcher::watch() {
     while (WaitForSingleObject(stop_, 25) == WAIT_TIMEOUT) {
+        EnterCriticalSection(&lock_);
+        bool overdue = command_running_ && GetTickCount() - command_start_ > command_limit_ms;
+        std::string where = command_where_;
+        LeaveCriticalSection(&lock_);
+        if (overdue) {
+            std::printf("%s: the command did not finish within %lu s\n", where.c_str(),
+                        static_cast<unsigned long>(command_limit_ms / 1000));
+            std::fflush(stdout);
+            ExitProcess(3);
+        }
         Found found{GetCurrentProcessId(), {}};
         EnumWindows(collect_dialog, reinterpret_cast<LPARAM>(&found));
         handled_.erase(std::remove_if(handled_.begin(), handled_.end(), [](HWND w) { return !IsWindow(w); }),

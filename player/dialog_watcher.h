@@ -41,6 +41,13 @@ public:
     // Lines whose answers were never used.
     std::vector<int> unused_answers();
 
+    // A command that runs longer than the limit (a dialog nobody can answer,
+    // a loop that never ends) ends the process with `where` and status 3,
+    // rather than leaving the test to its timeout.
+    void command_started(const std::string& where);
+    void command_finished();
+    static constexpr DWORD command_limit_ms = 60000;
+
 private:
     struct Answer {
         bool file = false;
@@ -63,6 +70,9 @@ private:
     std::vector<SeenMessageBox> message_boxes_;
     std::vector<std::string> errors_;
     std::vector<HWND> handled_;
+    std::string command_where_;
+    DWORD command_start_ = 0;
+    bool command_running_ = false;
 };
 
 }  // namespace player

@@ -161,7 +161,10 @@ bool Scenario::execute(const Args& words) {
                     (info.max_args == info.min_args ? "" : info.max_args < 0 ? " or more" : " to " + std::to_string(info.max_args)) +
                     " arguments, got " + std::to_string(count));
     error_.clear();
-    if (!(this->*info.handler)(args)) return fail(error_.empty() ? "failed" : error_);
+    watcher_.command_started(file_name_ + ":" + std::to_string(line_));
+    bool ok = (this->*info.handler)(args);
+    watcher_.command_finished();
+    if (!ok) return fail(error_.empty() ? "failed" : error_);
     for (const std::string& e : watcher_.take_errors()) return fail(e);
     return true;
 }
@@ -170,7 +173,9 @@ bool Scenario::finish() {
     ++line_;  // reports at exit name the line after the last
     player_.pump();
     if (!player_.has_quit()) {
+        watcher_.command_started(file_name_ + ":" + std::to_string(line_) + " (the quit at the end)");
         player_.quit();
+        watcher_.command_finished();
         if (!check_after_quit()) return fail(error_);
     }
     for (const std::string& e : watcher_.take_errors()) return fail(e);
