@@ -124,7 +124,6 @@ std::vector<int> DialogWatcher::unused_answers() {
 void DialogWatcher::command_started(const std::string& where) {
     EnterCriticalSection(&lock_);
     command_where_ = where;
-    command_start_ = GetTickCount();
     command_running_ = true;
     LeaveCriticalSection(&lock_);
 }
@@ -157,16 +156,6 @@ DWORD WINAPI DialogWatcher::thread_main(void* self) {
 
 void DialogWatcher::watch() {
     while (WaitForSingleObject(stop_, 25) == WAIT_TIMEOUT) {
-        EnterCriticalSection(&lock_);
-        bool overdue = command_running_ && GetTickCount() - command_start_ > command_limit_ms;
-        std::string where = command_where_;
-        LeaveCriticalSection(&lock_);
-        if (overdue) {
-            std::printf("%s: the command did not finish within %lu s\n", where.c_str(),
-                        static_cast<unsigned long>(command_limit_ms / 1000));
-            std::fflush(stdout);
-            ExitProcess(3);
-        }
         Found found{GetCurrentProcessId(), {}};
         EnumWindows(collect_dialog, reinterpret_cast<LPARAM>(&found));
         handled_.erase(std::remove_if(handled_.begin(), handled_.end(), [](HWND w) { return !IsWindow(w); }),
@@ -175,7 +164,10 @@ void DialogWatcher::watch() {
             if (std::find(handled_.begin(), handled_.end(), dialog) != handled_.end()) continue;
             bool file = file_name_control(dialog) != nullptr;
             bool message = !file && is_message_box(dialog);
-            if (!file && !message) continue;  // some other dialog: the editor, a page
+            if (!file && !message) {  // some other dialog: the editor, a page
+                check_stuck(dialog);
+                continue;
+            }
             // Let the dialog finish its own set-up before reading it.
             Sleep(100);
             if (!IsWindow(dialog)) continue;
@@ -183,6 +175,29 @@ void DialogWatcher::watch() {
             handle(dialog);
         }
     }
+}
+
+// A modal dialog disables its owner; the editor and the pages have none
+// or a live one.
+void DialogWatcher::check_stuck(HWND dialog) {
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    if (!owner || IsWindowEnabled(owner)) {
+        if (stuck_dialog_ == dialog) stuck_dialog_ = nullptr;
+        return;
+    }
+    if (stuck_dialog_ != dialog) {
+        stuck_dialog_ = dialog;
+        stuck_since_ = GetTickCount();
+        return;
+    }
+    if (GetTickCount() - stuck_since_ < stuck_dialog_limit_ms) return;
+    EnterCriticalSection(&lock_);
+    std::string where = command_running_ ? command_where_ : std::string("(between commands)");
+    LeaveCriticalSection(&lock_);
+    std::printf("%s: a dialog \"%s\" opened that no scenario command can answer\n", where.c_str(),
+                window_text(dialog).c_str());
+    std::fflush(stdout);
+    ExitProcess(3);
 }
 
 void DialogWatcher::handle(HWND dialog) {

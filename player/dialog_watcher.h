@@ -41,12 +41,13 @@ public:
     // Lines whose answers were never used.
     std::vector<int> unused_answers();
 
-    // A command that runs longer than the limit (a dialog nobody can answer,
-    // a loop that never ends) ends the process with `where` and status 3,
-    // rather than leaving the test to its timeout.
+    // A modal dialog that no answer can close (neither a file dialog nor a
+    // message box) and that stays open for the limit ends the process with
+    // status 3 and the line of the command that opened it, rather than
+    // leaving the test to hang until its timeout. Long commands are fine.
     void command_started(const std::string& where);
     void command_finished();
-    static constexpr DWORD command_limit_ms = 60000;
+    static constexpr DWORD stuck_dialog_limit_ms = 20000;
 
 private:
     struct Answer {
@@ -60,6 +61,7 @@ private:
     static DWORD WINAPI thread_main(void* self);
     void watch();
     void handle(HWND dialog);
+    void check_stuck(HWND dialog);
     bool take_answer(bool file, Answer& answer);
 
     CRITICAL_SECTION lock_;
@@ -71,8 +73,9 @@ private:
     std::vector<std::string> errors_;
     std::vector<HWND> handled_;
     std::string command_where_;
-    DWORD command_start_ = 0;
     bool command_running_ = false;
+    HWND stuck_dialog_ = nullptr;
+    DWORD stuck_since_ = 0;
 };
 
 }  // namespace player

@@ -45,10 +45,21 @@ void on_message(HWND window) {
     set_status(window, "message closed %d", answer);
 }
 
+void on_colour(HWND window) {
+    static COLORREF custom[16] = {};
+    CHOOSECOLORA choice{};
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = window;
+    choice.lpCustColors = custom;
+    ChooseColorA(&choice);
+    SetDlgItemTextA(window, probe_status, "colour closed");
+}
+
 void on_command(HWND window, int id, int code) {
     switch (id) {
     case probe_open_button: on_open(window); break;
     case probe_message_button: on_message(window); break;
+    case probe_colour_button: on_colour(window); break;
     case probe_check: set_status(window, "check %d", static_cast<int>(IsDlgButtonChecked(window, probe_check))); break;
     case IDCANCEL: SetDlgItemTextA(window, probe_status, "cancel"); break;
     case probe_list: {
@@ -115,6 +126,7 @@ HWND create_probe_window() {
     for (const char* item : {"0.1s", "1s", "2s", "5s"}) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     SendMessageA(combo, CB_SETCURSEL, 0, 0);
     child(window, "BUTTON", "Check", WS_TABSTOP | BS_AUTOCHECKBOX, 10, 110, 100, 20, probe_check);
+    child(window, "BUTTON", "Colour...", WS_TABSTOP | BS_PUSHBUTTON, 240, 110, 100, 22, probe_colour_button);
     child(window, "STATIC", "", SS_LEFT, 10, 140, 330, 20, probe_status);
     child(window, "STATIC", "changes 0", SS_LEFT, 10, 165, 330, 20, probe_change_count);
     return window;

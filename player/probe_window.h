@@ -17,6 +17,7 @@ enum ProbeControl {
     probe_status = 105,
     probe_check = 106,
     probe_change_count = 107,    // "changes N": EN_CHANGE of 100
+    probe_colour_button = 108,   // ChooseColorA: a modal dialog no command answers
 };
 
 HWND create_probe_window();
