@@ -83,40 +83,47 @@ TEST(Utf8Api, MissingTemplateGivesNoWindow) {
     EXPECT_EQ(uCreateDialog(GetModuleHandleW(nullptr), 4242, nullptr, quiet_procedure, 0), nullptr);
 }
 
-// Closes the message box with this caption once it shows, keeping its text.
+// The message box is caught by a hook on this thread as it is activated and
+// answered at once by a posted OK, so the test never waits for a person; its
+// texts are read when that OK arrives, after the box has filled them in.
 struct BoxWatch {
-    const wchar_t* caption;
+    HHOOK hook = nullptr;
+    WNDPROC procedure = nullptr;
+    std::wstring caption;
     std::wstring text;
-    bool seen = false;
 };
+BoxWatch box_watch;
 
-DWORD WINAPI close_message_box(void* argument) {
-    auto* watch = static_cast<BoxWatch*>(argument);
-    for (int i = 0; i < 500 && !watch->seen; ++i) {
-        HWND box = FindWindowW(L"#32770", watch->caption);
-        if (box != nullptr) {
-            wchar_t text[128] = {};
-            GetDlgItemTextW(box, 0xFFFF, text, 128);  // the message's static control
-            watch->text = text;
-            watch->seen = true;
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }
-        Sleep(10);
+LRESULT CALLBACK watched_box_procedure(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_COMMAND && LOWORD(wparam) == IDOK) {
+        wchar_t text[128] = {};
+        GetWindowTextW(box, text, 128);
+        box_watch.caption = text;
+        GetDlgItemTextW(box, 0xFFFF, text, 128);  // the message's static control
+        box_watch.text = text;
     }
-    return 0;
+    return CallWindowProcW(box_watch.procedure, box, message, wparam, lparam);
+}
+
+LRESULT CALLBACK on_box_activated(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HCBT_ACTIVATE && box_watch.procedure == nullptr) {
+        auto box = reinterpret_cast<HWND>(wparam);
+        box_watch.procedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watched_box_procedure)));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+    return CallNextHookEx(box_watch.hook, code, wparam, lparam);
 }
 
 TEST(Utf8Api, MessageBoxShowsUtf8Texts) {
-    BoxWatch watch{L"Pr\u00FCfung \u6B4C\u8BCD", L"", false};
-    HANDLE thread = CreateThread(nullptr, 0, close_message_box, &watch, 0, nullptr);
-    ASSERT_NE(thread, nullptr);
+    box_watch.hook = SetWindowsHookExW(WH_CBT, on_box_activated, nullptr, GetCurrentThreadId());
+    ASSERT_NE(box_watch.hook, nullptr);
     int answer = uMessageBox(nullptr, "Zu lang \xE2\x80\x94 \xE5\xA4\xAA\xE9\x95\xBF",
                              "Pr\xC3\xBC" "fung \xE6\xAD\x8C\xE8\xAF\x8D", MB_OK);
-    WaitForSingleObject(thread, 10000);
-    CloseHandle(thread);
-    ASSERT_TRUE(watch.seen);
+    UnhookWindowsHookEx(box_watch.hook);
     EXPECT_EQ(answer, IDOK);
-    EXPECT_EQ(watch.text, std::wstring(L"Zu lang \u2014 \u592A\u957F"));
+    EXPECT_EQ(box_watch.caption, std::wstring(L"Pr\u00FCfung \u6B4C\u8BCD"));
+    EXPECT_EQ(box_watch.text, std::wstring(L"Zu lang \u2014 \u592A\u957F"));
 }
 
 int sign_of(int value) { return value < 0 ? -1 : (value > 0 ? 1 : 0); }
