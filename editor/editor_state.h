@@ -3,6 +3,8 @@
 // commands share with the editing commands.
 #pragma once
 
+#include "host/init_order.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -13,13 +15,6 @@ class LyricDocument;
 
 enum class EditMode : int { Normal = 0, Playing = 1 };
 
-// Static objects of the component are constructed in this order; the
-// configuration variables and the service records use the neighbouring
-// priorities (lower runs first).
-#define VERSOTIME_INIT_PRIORITY_CONFIG 1001
-#define VERSOTIME_INIT_PRIORITY_TRACKS 1002
-#define VERSOTIME_INIT_PRIORITY_DOCUMENT 1003
-#define VERSOTIME_INIT_PRIORITY_SERVICES 1004
 
 // The component's one lyric sheet.
 extern LyricDocument lyric_document;

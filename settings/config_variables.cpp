@@ -1,5 +1,7 @@
 #include "settings/config_variables.h"
 
+#include "host/init_order.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -130,15 +132,15 @@ void ConfigPlacement::set_data(const void* data, std::uint32_t size) {
 
 // All ten in this one file, in this order: each links itself in at the front,
 // so the order here fixes the order of the stored block.
-ConfigInt lyric_auto_save("lyric_auto_save", 0);
-ConfigInt lyric_filename_type("lyric_filename_type", 0);
-ConfigString lyric_filename_tag_value("lyric_filename_tag_value", "%LYRICFILENAME%");
-ConfigString lyric_tag_value("lyric_tag_value", "%LYRIC%");
-ConfigString lrc_title("lrc_title", "$if(%title%,%title%,%_filename%)");
-ConfigString lrc_suffix("lrc_suffix", "lrc");
-ConfigString lrc_name("lrc_name", "$if(%artist%,%artist%-)$if(%title%,%title%,%_filename%)");
-ConfigInt at_toppest("at_toppest", 1);
-ConfigInt window_remember("window_remember", 0);
-ConfigPlacement window_placement("window_placement");
+VERSOTIME_CONSTRUCT_IN_ORDER(VERSOTIME_INIT_PRIORITY_CONFIG) ConfigInt lyric_auto_save("lyric_auto_save", 0);
+VERSOTIME_CONSTRUCT_IN_ORDER(VERSOTIME_INIT_PRIORITY_CONFIG) ConfigInt lyric_filename_type("lyric_filename_type", 0);
+VERSOTIME_CONSTRUCT_IN_ORDER(VERSOTIME_INIT_PRIORITY_CONFIG) ConfigString lyric_filename_tag_value("lyric_filename_tag_value", "%LYRICFILENAME%");
+VERSOTIME_CONSTRUCT_IN_ORDER(VERSOTIME_INIT_PRIORITY_CONFIG) ConfigString lyric_tag_value("lyric_tag_value", "%LYRIC%");
+VERSOTIME_CONSTRUCT_IN_ORDER(VERSOTIME_INIT_PRIORITY_CONFIG) ConfigString lrc_title("lrc_title", "$if(%title%,%title%,%_filename%)");
+VERSOTIME_CONSTRUCT_IN_ORDER(VERSOTIME_INIT_PRIORITY_CONFIG) ConfigString lrc_suffix("lrc_suffix", "lrc");
+VERSOTIME_CONSTRUCT_IN_ORDER(VERSOTIME_INIT_PRIORITY_CONFIG) ConfigString lrc_name("lrc_name", "$if(%artist%,%artist%-)$if(%title%,%title%,%_filename%)");
+VERSOTIME_CONSTRUCT_IN_ORDER(VERSOTIME_INIT_PRIORITY_CONFIG) ConfigInt at_toppest("at_toppest", 1);
+VERSOTIME_CONSTRUCT_IN_ORDER(VERSOTIME_INIT_PRIORITY_CONFIG) ConfigInt window_remember("window_remember", 0);
+VERSOTIME_CONSTRUCT_IN_ORDER(VERSOTIME_INIT_PRIORITY_CONFIG) ConfigPlacement window_placement("window_placement");
 
 }  // namespace versotime
