@@ -54,7 +54,7 @@ bench-build: setup
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench
 	cmake --preset bench-win32 >/dev/null
-	cmake --build --preset bench-win32 --target lrc_timing
+	cmake --build --preset bench-win32 --target lrc_timing foo_versotime versotime_player
 
 bench: bench-build
 	build/bench/tests/bench/lrc_bench
@@ -62,6 +62,8 @@ bench: bench-build
 	LC_ALL=en_US.UTF-8 scripts/wine-run build/bench-win32/tests/bench/lrc_timing.exe
 	@echo "--- under Wine, code page 936"
 	LC_ALL=zh_CN.UTF-8 scripts/wine-run build/bench-win32/tests/bench/lrc_timing.exe
+	@echo "--- editor under Wine, in the stand-in player"
+	tests/bench/editor-timing build/bench-win32
 
 test: test-native test-sanitize test-fuzz test-win32
 
