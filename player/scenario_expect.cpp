@@ -82,7 +82,7 @@ bool Scenario::expect_list_count(const Args& a) {
     HWND c = nullptr;
     int want = 0;
     if (!control(a[0], a[1], c) || !to_int(a[2], want)) return false;
-    int got = static_cast<int>(list_items(c).size());
+    int got = list_count(c);
     return got == want || differ("the item count of " + a[0] + " " + a[1], a[2], std::to_string(got));
 }
 

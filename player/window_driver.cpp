@@ -173,6 +173,11 @@ std::vector<std::string> list_items(HWND control) {
     return items;
 }
 
+int list_count(HWND control) {
+    bool combo = class_is(control, "ComboBox");
+    return static_cast<int>(SendMessageA(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+}
+
 int list_selection(HWND control) {
     bool combo = class_is(control, "ComboBox");
     return static_cast<int>(SendMessageA(control, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));

@@ -29,6 +29,7 @@ bool double_click_item(Player& player, HWND control, int index, std::string& err
 // Items and selection of a list box or combo box (narrow bytes).
 std::vector<std::string> list_items(HWND control);
 int list_selection(HWND control);
+int list_count(HWND control);
 // Moves a track bar the way a drag does: track, thumb position, end.
 void drag_slider(HWND slider, int value);
 
