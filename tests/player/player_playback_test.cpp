@@ -208,3 +208,30 @@ TEST(Player, HandsOutCountedReferences) {
 }  // namespace
 }  // namespace player
 }  // namespace versotime
+
+namespace versotime {
+namespace player {
+namespace {
+
+TEST(Player, RefusesWhatIsNotAComponent) {
+    struct Case {
+        const char* path;
+        const char* error_part;
+    };
+    const Case cases[] = {
+        {"Z:\\nowhere\\missing.dll", "cannot load"},
+        {"user32.dll", "does not export foobar2000_get_interface"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        Player player;
+        std::string error;
+        EXPECT_FALSE(player.load_component(c.path, error));
+        EXPECT_NE(error.find(c.error_part), std::string::npos) << error;
+        EXPECT_TRUE(player.components().empty());
+    }
+}
+
+}  // namespace
+}  // namespace player
+}  // namespace versotime
