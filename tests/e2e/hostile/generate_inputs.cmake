@@ -1,22 +1,21 @@
 # Writes the large hostile inputs the scenarios read, so that none of them is
 # stored in the repository.
-#   cmake -DOUT=DIR -P generate_inputs.cmake
+#   cmake -DOUT=DIR -DREPEATS=N -P generate_inputs.cmake
+# big.lrc is N times 40 timed lines of about 70 bytes (N = 19563: 50 MB).
 if(NOT OUT)
   message(FATAL_ERROR "OUT is not set")
 endif()
 file(MAKE_DIRECTORY ${OUT})
 
-# 50 MB of timed lines: 40 lines of about 70 bytes, repeated.
+if(NOT REPEATS)
+  message(FATAL_ERROR "REPEATS is not set")
+endif()
 set(piece "")
 foreach(i RANGE 10 49)
   string(APPEND piece "[00:${i}.25][01:${i}.50]these are the words of line ${i} of a long song\r\n")
 endforeach()
-string(LENGTH "${piece}" piece_length)
-math(EXPR repeats "(50 * 1024 * 1024 + ${piece_length} - 1) / ${piece_length}")
-string(REPEAT "${piece}" ${repeats} big)
+string(REPEAT "${piece}" ${REPEATS} big)
 file(WRITE ${OUT}/big.lrc "${big}")
-math(EXPR big_lines "${repeats} * 40")
-file(WRITE ${OUT}/big.lines "${big_lines}")
 
 # One line of 1 MB after a tag, without a line end.
 string(REPEAT "a" 1048576 long_line)
