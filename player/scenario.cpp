@@ -62,6 +62,8 @@ Scenario::Scenario(Player& player, std::string file_name) : player_(player), fil
         {"log", {&Scenario::log, 1, 1}},
         {"slider_hold", {&Scenario::slider_hold, 3, 3}},
         {"slider_release", {&Scenario::slider_release, 3, 3}},
+        {"clipboard_set_file", {&Scenario::clipboard_set_file, 1, 1}},
+        {"set_read_only", {&Scenario::set_read_only, 2, 2}},
         {"expect text", {&Scenario::expect_text, 3, 3}},
         {"expect text_utf8", {&Scenario::expect_text_utf8, 3, 3}},
         {"expect enabled", {&Scenario::expect_enabled, 3, 3}},
@@ -103,6 +105,8 @@ Scenario::Scenario(Player& player, std::string file_name) : player_(player), fil
         {"expect slider", {&Scenario::expect_slider, 3, 3}},
         {"expect tip", {&Scenario::expect_tip, 1, 1}},
         {"expect list_extent", {&Scenario::expect_list_extent, 3, 3}},
+        {"expect folder_files", {&Scenario::expect_folder_files, 1, -1}},
+        {"expect clipboard_same", {&Scenario::expect_clipboard_same, 1, 1}},
     };
 }
 

@@ -105,6 +105,9 @@ private:
     // A track bar's thumb held and let go (scenario_slider.cpp).
     bool slider_hold(const Args& a);
     bool slider_release(const Args& a);
+    // Hostile file and clipboard cases (scenario_files.cpp).
+    bool clipboard_set_file(const Args& a);
+    bool set_read_only(const Args& a);
 
     // ---- Expectations ----
     bool expect_text(const Args& a);
@@ -148,6 +151,8 @@ private:
     bool expect_slider(const Args& a);
     bool expect_tip(const Args& a);
     bool expect_list_extent(const Args& a);
+    bool expect_folder_files(const Args& a);
+    bool expect_clipboard_same(const Args& a);
 
     Player& player_;
     DialogWatcher watcher_;

@@ -26,3 +26,12 @@ string(REPEAT "[" 100000 left)
 file(WRITE ${OUT}/left_brackets.lrc "${left}")
 string(REPEAT "[]" 100000 pairs)
 file(WRITE ${OUT}/bracket_pairs.lrc "${pairs}word\r\n")
+
+# About 10 MB for the clipboard whatever REPEATS says: 3500 times 40 timed
+# lines (140,000 lines, CLIPBOARD_LINES in CMakeLists.txt).
+set(piece "")
+foreach(i RANGE 10 49)
+  string(APPEND piece "[02:${i}.7]the clipboard holds line ${i} of a song that goes on and on\r\n")
+endforeach()
+string(REPEAT "${piece}" 3500 clipboard)
+file(WRITE ${OUT}/clipboard.txt "${clipboard}")
