@@ -147,6 +147,10 @@ int write_lyric_file(const char* path) {
     char folder[MAX_PATH];
     char temporary[MAX_PATH];
     if (!folder_of(path, folder, sizeof folder)) return -1;
+    // The move below would replace a read-only file where the system lets
+    // it (Wine does); such a file is never ours to overwrite.
+    const DWORD existing = GetFileAttributesA(path);
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) return -1;
     if (!GetTempFileNameA(folder, "lrc", 0, temporary)) return -1;
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
