@@ -81,6 +81,29 @@ bool write_all(HANDLE file, const char* bytes, std::uint32_t count) {
     return true;
 }
 
+// Converted and written a piece at a time: converting a large text whole
+// took three times its size in scratch space on top of the document.
+constexpr std::uint32_t piece_bytes = 1u << 20;
+
+enum class WriteResult { done, not_converted, not_written };
+
+WriteResult write_converted(HANDLE file, const char* utf8, std::uint32_t length) {
+    std::uint32_t at = 0;
+    while (at < length) {
+        std::uint32_t n = length - at;
+        if (n > piece_bytes) {
+            n = piece_bytes;
+            // Never split a UTF-8 character between two pieces.
+            while (n > 1 && (static_cast<unsigned char>(utf8[at + n]) & 0xC0) == 0x80) --n;
+        }
+        SystemText piece(utf8 + at, n);
+        if (piece.length() == 0) return WriteResult::not_converted;
+        if (!write_all(file, piece.c_str(), piece.length())) return WriteResult::not_written;
+        at += n;
+    }
+    return WriteResult::done;
+}
+
 }  // namespace
 
 void read_lyric_file(HWND editor) {
@@ -139,8 +162,6 @@ int write_lyric_file(const char* path) {
     lyric_document.refresh_tag_texts();
     Utf8String lrc;
     if (!lyric_document.write_lrc(working_offset, lrc)) return -1;
-    SystemText bytes(lrc.c_str(), lrc.length());
-    if (bytes.length() == 0 && lrc.length() != 0) return -1;
 
     // Write beside the target and move over it only when everything is on
     // disk, so a failed save never destroys the file that was there.
@@ -158,11 +179,11 @@ int write_lyric_file(const char* path) {
         DeleteFileA(temporary);
         return -1;
     }
-    const bool written = write_all(file, bytes.c_str(), bytes.length());
+    const WriteResult written = write_converted(file, lrc.c_str(), lrc.length());
     const bool closed = CloseHandle(file) != 0;
-    if (!written || !closed) {
+    if (written != WriteResult::done || !closed) {
         DeleteFileA(temporary);
-        return -3;
+        return written == WriteResult::not_converted ? -1 : -3;
     }
     if (!MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING)) {
         DeleteFileA(temporary);

@@ -15,8 +15,8 @@ namespace versotime {
 std::size_t apply_text_mode(char* bytes, std::size_t count);
 
 // Reads the file at `path` (system code page) into `out` as UTF-8. False,
-// with `out` untouched, when the file cannot be opened; an empty file gives
-// an empty text.
+// with `out` untouched, when the file cannot be opened; false with `out`
+// emptied when memory runs out; an empty file gives an empty text.
 bool load_text_file(const char* path, Utf8String& out);
 
 }  // namespace versotime

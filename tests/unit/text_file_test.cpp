@@ -115,5 +115,35 @@ TEST_F(LoadTextFile, ReadsLargeFilesWhole) {
     EXPECT_EQ(text.substr(0, 16), "[01:02.30]line 0");
 }
 
+// Large files are converted a piece at a time; the pieces must join into
+// the same text as one conversion of the whole, double-byte characters and
+// long runs without a piece boundary included.
+TEST_F(LoadTextFile, LargeFilesConvertAsOneText) {
+    const std::string words = "[00:01.00]caf\xE9 \xC4\xE3\xBA\xC3 words\r\n";
+    const std::string no_break(1536 * 1024, 'x');  // longer than a piece, no byte below 0x40
+    const struct {
+        const char* name;
+        std::string raw;
+    } cases[] = {
+        {"lines", [&] { std::string r; while (r.size() < 3 * 1024 * 1024) r += words; return r; }()},
+        {"double-byte run", [&] {
+             std::string r = "a\n";
+             while (r.size() < 2 * 1024 * 1024 + 7) r += "\xC4\xE3\xBA\xC3";
+             return r + "\n";
+         }()},
+        {"long run without a break", words + no_break + words + no_break},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        write(c.raw);
+        std::string text_bytes = text_mode(c.raw);
+        Utf8String expected;
+        ASSERT_TRUE(expected.append_system_text(text_bytes.c_str(), static_cast<std::uint32_t>(text_bytes.size())));
+        const std::string text = load();
+        EXPECT_EQ(text.size(), expected.length());
+        EXPECT_TRUE(text == std::string(expected.c_str(), expected.length()));
+    }
+}
+
 }  // namespace
 }  // namespace versotime
