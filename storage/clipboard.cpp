@@ -77,8 +77,14 @@ void copy_lyrics_to_clipboard(HWND editor) {
         return;
     }
     Utf8String lrc;
-    lyric_document.write_lrc(working_offset, lrc);
+    const bool made = lyric_document.write_lrc(working_offset, lrc);
     SystemText text(lrc.c_str(), lrc.length());
+    if (!made || !text.data()) {
+        // Out of memory: say so rather than put a cut or empty text there.
+        CloseClipboard();
+        set_status(texts::allocate_failed);
+        return;
+    }
     // Allocate before emptying, so a failure leaves the clipboard as it was.
     const SIZE_T size = static_cast<SIZE_T>(text.length()) + 1;
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
@@ -94,9 +100,10 @@ void copy_lyrics_to_clipboard(HWND editor) {
     GlobalUnlock(block);
     EmptyClipboard();
     // The system owns the block only once it has taken it.
-    if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
+    const bool placed = SetClipboardData(CF_TEXT, block) != nullptr;
+    if (!placed) GlobalFree(block);
     CloseClipboard();
-    set_status(texts::copy_clipboard_ok);
+    set_status(placed ? texts::copy_clipboard_ok : texts::copy_clipboard_failed);
 }
 
 }  // namespace versotime
