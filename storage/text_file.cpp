@@ -11,8 +11,8 @@ namespace versotime {
 
 namespace {
 
-// Larger files are not lyrics; reading stops there rather than exhausting
-// the heap or the string's 32-bit length.
+// Larger files are not lyrics; they are refused rather than exhausting the
+// heap or the string's 32-bit length.
 constexpr std::size_t max_file_bytes = 64u * 1024u * 1024u;
 
 // The file's bytes on the C heap; false when the heap cannot hold them (a
@@ -30,7 +30,15 @@ bool read_all(std::FILE* file, char*& bytes, std::size_t& count) {
     std::rewind(file);
     for (;;) {
         if (count == capacity) {
-            if (capacity >= max_file_bytes) break;
+            if (capacity >= max_file_bytes) {
+                // Refuse the file rather than read part of it: a later save
+                // would write the part back over the whole.
+                if (std::fgetc(file) == EOF) break;
+                std::free(bytes);
+                bytes = nullptr;
+                count = 0;
+                return false;
+            }
             std::size_t grown_capacity = capacity ? capacity * 2 : 4096;
             if (grown_capacity > max_file_bytes) grown_capacity = max_file_bytes;
             char* grown = static_cast<char*>(std::realloc(bytes, grown_capacity));

@@ -115,6 +115,24 @@ TEST_F(LoadTextFile, ReadsLargeFilesWhole) {
     EXPECT_EQ(text.substr(0, 16), "[01:02.30]line 0");
 }
 
+// A file past the 64 MB limit is refused, not read in part: a part would be
+// saved back over the whole file.
+TEST_F(LoadTextFile, RefusesAFileBeyondTheLimitInsteadOfCuttingIt) {
+    constexpr std::size_t limit = 64u * 1024u * 1024u;
+    for (const std::size_t size : {limit, limit + 1}) {
+        SCOPED_TRACE(size);
+        write(std::string(size, 'a'));
+        Utf8String out("leftover");
+        if (size == limit) {
+            EXPECT_TRUE(load_text_file(path_.c_str(), out));
+            EXPECT_EQ(out.length(), limit);
+        } else {
+            EXPECT_FALSE(load_text_file(path_.c_str(), out));
+            EXPECT_EQ(out.length(), 0u);
+        }
+    }
+}
+
 // Large files are converted a piece at a time; the pieces must join into
 // the same text as one conversion of the whole, double-byte characters and
 // long runs without a piece boundary included.
