@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "host/system_code_page.h"
 #include "storage/text_file.h"
 
 namespace versotime {
@@ -51,7 +52,9 @@ TEST(ApplyTextMode, KeepsEveryOtherByteValue) {
 class LoadTextFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        path_ = ::testing::TempDir() + "versotime_text_file_" +
+        // The code page in the name: under Wine the runs for 1252 and 936
+        // share one temporary folder and may run at the same time.
+        path_ = ::testing::TempDir() + "versotime_text_file_" + std::to_string(system_code_page()) + "_" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
     }
     void TearDown() override { std::remove(path_.c_str()); }
