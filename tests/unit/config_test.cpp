@@ -6,57 +6,18 @@
 #include <vector>
 
 #include "settings/config_variables.h"
+#include "tests/unit/config_block_support.h"
 
 namespace versotime {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-// Keeps every write call apart, so tests can see how the block was cut.
-class RecordingWriter final : public ConfigWriter {
-public:
-    void write(const void* data, std::uint32_t size) override {
-        const auto* bytes = static_cast<const std::uint8_t*>(data);
-        calls.emplace_back(bytes, bytes + size);
-    }
-    Bytes block() const {
-        Bytes all;
-        for (const Bytes& call : calls) all.insert(all.end(), call.begin(), call.end());
-        return all;
-    }
-    std::vector<Bytes> calls;
-};
-
-Bytes written_block() {
-    RecordingWriter writer;
-    write_config(writer);
-    return writer.block();
-}
+using namespace testing_support;
 
 void read_block(const Bytes& block) {
     read_config(block.data(), static_cast<std::uint32_t>(block.size()));
 }
 
-void put_le32(Bytes& out, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-Bytes record(const std::string& name, const Bytes& data) {
-    Bytes out;
-    put_le32(out, static_cast<std::uint32_t>(name.size()));
-    out.insert(out.end(), name.begin(), name.end());
-    put_le32(out, static_cast<std::uint32_t>(data.size()));
-    out.insert(out.end(), data.begin(), data.end());
-    return out;
-}
-
 Bytes text_bytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
-
-Bytes int_bytes(std::int32_t value) {
-    Bytes out;
-    put_le32(out, static_cast<std::uint32_t>(value));
-    return out;
-}
 
 Bytes concat(const std::vector<Bytes>& parts) {
     Bytes all;

@@ -11,26 +11,12 @@
 #include <vector>
 
 #include "settings/config_variables.h"
+#include "tests/unit/config_block_support.h"
 
 namespace versotime {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-class BlockWriter final : public ConfigWriter {
-public:
-    void write(const void* data, std::uint32_t size) override {
-        const auto* bytes = static_cast<const std::uint8_t*>(data);
-        block.insert(block.end(), bytes, bytes + size);
-    }
-    Bytes block;
-};
-
-Bytes written_block() {
-    BlockWriter writer;
-    write_config(writer);
-    return writer.block;
-}
+using namespace testing_support;
 
 // read_config on exactly `size` bytes of the block.
 void read_exactly(const Bytes& block, std::size_t size) {
@@ -40,25 +26,6 @@ void read_exactly(const Bytes& block, std::size_t size) {
     std::free(copy);
 }
 
-void put_le32(Bytes& out, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-Bytes record(const std::string& name, const Bytes& data) {
-    Bytes out;
-    put_le32(out, static_cast<std::uint32_t>(name.size()));
-    out.insert(out.end(), name.begin(), name.end());
-    put_le32(out, static_cast<std::uint32_t>(data.size()));
-    out.insert(out.end(), data.begin(), data.end());
-    return out;
-}
-
-Bytes int_data(std::int32_t value) {
-    Bytes out;
-    put_le32(out, static_cast<std::uint32_t>(value));
-    return out;
-}
-
 Bytes text_data(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
 // One record per variable, in the written order, every value unlike its default.
@@ -66,12 +33,12 @@ std::vector<Bytes> changed_records() {
     Bytes placement;
     for (int i = 0; i < 11; ++i) put_le32(placement, i == 0 ? 44u : static_cast<std::uint32_t>(i * 10));
     return {
-        record("window_placement", placement), record("window_remember", int_data(1)),
-        record("at_toppest", int_data(0)),     record("lrc_name", text_data("changed name")),
+        record("window_placement", placement), record("window_remember", int_bytes(1)),
+        record("at_toppest", int_bytes(0)),     record("lrc_name", text_data("changed name")),
         record("lrc_suffix", text_data("")),   record("lrc_title", text_data("changed title")),
         record("lyric_tag_value", text_data("%CHANGED%")),
         record("lyric_filename_tag_value", text_data("%CHANGEDFILE%")),
-        record("lyric_filename_type", int_data(1)), record("lyric_auto_save", int_data(1)),
+        record("lyric_filename_type", int_bytes(1)), record("lyric_auto_save", int_bytes(1)),
     };
 }
 
@@ -122,8 +89,8 @@ TEST_F(HostileConfigBlock, CutAtEveryByteKeepsTheCompleteRecordsBeforeTheCut) {
 }
 
 TEST_F(HostileConfigBlock, LengthsPastTheEndStopTheWalkThere) {
-    const Bytes good = record("at_toppest", int_data(0));
-    const Bytes later = record("window_remember", int_data(1));
+    const Bytes good = record("at_toppest", int_bytes(0));
+    const Bytes later = record("window_remember", int_bytes(1));
     const struct {
         const char* name;
         std::uint32_t name_length;  // of the damaged record; its name is "lrc_suffix"
