@@ -99,7 +99,7 @@ void add_tag_to_line(HWND window, LyricLine& line, TimeTag* tag) {
     if (!line.add_tag(tag)) return;
     append_tag_entry(window, added);
     enable_saves();
-    lyric_changed = true;
+    mark_lyrics_changed();
 }
 
 bool is_line(int index) { return index >= 0 && index < lyric_document.line_count(); }
@@ -125,7 +125,7 @@ void put_new_line(HWND window, bool at_selection) {
     fill_time_tag_list(index);
     enable_saves();
     enable_control(IDC_CLEAR, true);
-    lyric_changed = true;
+    mark_lyrics_changed();
 }
 
 }  // namespace
@@ -147,7 +147,7 @@ void on_modify_lyrics(HWND window) {
     put_line_entry(window, sel, lyric_document.line(sel), last);
     select_line(window, sel);
     enable_saves();
-    lyric_changed = true;
+    mark_lyrics_changed();
 }
 
 void on_delete_lyrics(HWND window) {
@@ -165,7 +165,7 @@ void on_delete_lyrics(HWND window) {
         fill_time_tag_list(next);
         enable_saves();
     }
-    lyric_changed = true;
+    mark_lyrics_changed();
 }
 
 void on_add_timetag(HWND window) {
@@ -187,7 +187,7 @@ void on_delete_timetag(HWND window) {
     const int next = t < line.tag_count() ? t : line.tag_count() - 1;
     send_item(window, IDC_TIME_TAG_LIST, LB_SETCURSEL, static_cast<WPARAM>(next));
     enable_saves();
-    lyric_changed = true;
+    mark_lyrics_changed();
 }
 
 void on_lyric_list(HWND window, int code) {

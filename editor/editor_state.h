@@ -27,6 +27,10 @@ extern std::int32_t working_offset;
 // Set by every change to the document or the offset; never cleared.
 extern bool lyric_changed;
 
+// Every change to the document or the offset (an edit, a stamp, an offset
+// change, a read) goes through here.
+void mark_lyrics_changed();
+
 // The open editor window, or null while it is closed.
 HWND editor_window();
 

@@ -16,4 +16,6 @@ EditMode edit_mode = EditMode::Normal;
 std::int32_t working_offset = 0;
 bool lyric_changed = false;
 
+void mark_lyrics_changed() { lyric_changed = true; }
+
 }  // namespace versotime

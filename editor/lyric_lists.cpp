@@ -133,7 +133,7 @@ void show_offset() {
 }
 
 void on_offset_field(HWND window) {
-    lyric_changed = true;
+    mark_lyrics_changed();
     BOOL read = FALSE;
     const UINT value = GetDlgItemInt(window, IDC_OFFSET_FIELD, &read, TRUE);
     working_offset = read ? static_cast<std::int32_t>(value) : 0;
