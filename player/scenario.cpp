@@ -46,7 +46,7 @@ Scenario::Scenario(Player& player, std::string file_name) : player_(player), fil
         {"open_probe", {&Scenario::open_probe, 0, 0}},
         {"answer_file_dialog", {&Scenario::answer_file_dialog, 1, 1}},
         {"cancel_file_dialog", {&Scenario::cancel_file_dialog, 0, 0}},
-        {"answer_message_box", {&Scenario::answer_message_box, 0, 1}},
+        {"answer_message_box", {&Scenario::answer_message_box, 0, 2}},
         {"clipboard_set_text", {&Scenario::clipboard_set_text_cmd, 1, 1}},
         {"clipboard_set_picture", {&Scenario::clipboard_set_picture_cmd, 0, 0}},
         {"clipboard_clear", {&Scenario::clipboard_clear_cmd, 0, 0}},
