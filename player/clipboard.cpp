@@ -56,6 +56,11 @@ bool clipboard_clear() {
     return ok;
 }
 
+bool clipboard_hold(bool hold) {
+    if (hold) return open_clipboard();
+    return CloseClipboard() != 0;
+}
+
 bool clipboard_text(std::string& bytes) {
     bytes.clear();
     if (!open_clipboard()) return false;

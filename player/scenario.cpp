@@ -64,6 +64,7 @@ Scenario::Scenario(Player& player, std::string file_name) : player_(player), fil
         {"slider_release", {&Scenario::slider_release, 3, 3}},
         {"clipboard_set_file", {&Scenario::clipboard_set_file, 1, 1}},
         {"set_read_only", {&Scenario::set_read_only, 2, 2}},
+        {"clipboard_hold", {&Scenario::clipboard_hold_cmd, 1, 1}},
         {"expect text", {&Scenario::expect_text, 3, 3}},
         {"expect text_utf8", {&Scenario::expect_text_utf8, 3, 3}},
         {"expect enabled", {&Scenario::expect_enabled, 3, 3}},

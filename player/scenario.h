@@ -108,6 +108,7 @@ private:
     // Hostile file and clipboard cases (scenario_files.cpp).
     bool clipboard_set_file(const Args& a);
     bool set_read_only(const Args& a);
+    bool clipboard_hold_cmd(const Args& a);
 
     // ---- Expectations ----
     bool expect_text(const Args& a);

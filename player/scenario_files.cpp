@@ -41,6 +41,14 @@ bool Scenario::set_read_only(const Args& a) {
     return false;
 }
 
+bool Scenario::clipboard_hold_cmd(const Args& a) {
+    bool hold = false;
+    if (!to_flag(a[0], hold)) return false;
+    if (clipboard_hold(hold)) return true;
+    error_ = hold ? "cannot open the clipboard" : "the clipboard is not held";
+    return false;
+}
+
 // The names (files and folders, "." and ".." left out), sorted byte by byte.
 bool Scenario::expect_folder_files(const Args& a) {
     std::vector<std::string> got;
