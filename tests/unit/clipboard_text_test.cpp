@@ -42,9 +42,10 @@ TEST(ClipboardText, ABlockWithoutNulEndsAtTheBlock) {
     ASSERT_GE(size, text.size());
     Utf8String out;
     ASSERT_EQ(read_clipboard_text(nullptr, 50, out), ClipboardRead::ok);
-    // The system may hand the block back larger than asked for, but never
-    // with more text than it holds.
-    EXPECT_GE(out.length(), text.size());
+    // The system may hand the block back larger than asked for, or with its
+    // last byte made a NUL (Wine does), but never with more text than it
+    // holds.
+    EXPECT_GE(out.length(), text.size() - 1);
     EXPECT_LE(out.length(), size);
     EXPECT_EQ(std::string(out.c_str()).find_first_not_of('A'), std::string::npos);
 }
