@@ -31,13 +31,16 @@ private:
     void* data_;
 };
 
-// Fills `units` (room for piece_units) from the UTF-8 at `at`, each byte
-// that is not part of a well-formed character as `invalid`; never splits a
-// surrogate pair. Returns the units written and moves `at`.
+// Units of scratch for a text: a short text needs no megabyte.
+std::uint32_t room_for(std::uint32_t length) { return length < piece_units - 2 ? length + 2 : piece_units; }
+
+// Fills `units` (room for `room`, at least 2) from the UTF-8 at `at`, each
+// byte that is not part of a well-formed character as `invalid`; never
+// splits a surrogate pair. Returns the units written and moves `at`.
 std::uint32_t fill_units(const char* utf8, std::uint32_t length, std::uint32_t& at, char16_t* units,
-                         std::uint32_t invalid) {
+                         std::uint32_t room, std::uint32_t invalid) {
     std::uint32_t n = 0;
-    while (at < length && n + 2 <= piece_units) {
+    while (at < length && n + 2 <= room) {
         std::uint32_t value;
         unsigned used = utf8_character_length(utf8 + at, length - at, &value);
         if (used == 0) {
@@ -55,15 +58,16 @@ std::uint32_t fill_units(const char* utf8, std::uint32_t length, std::uint32_t& 
 }
 
 EncodeResult encode_system(const char* utf8, std::uint32_t length, ByteSink& sink, const NarrowCodec& codec) {
-    Scratch units_block(piece_units * sizeof(char16_t));
-    Scratch bytes_block(3 * piece_units);
+    const std::uint32_t room = room_for(length);
+    Scratch units_block(room * sizeof(char16_t));
+    Scratch bytes_block(3 * room);
     char16_t* units = units_block.as<char16_t>();
     char* bytes = bytes_block.as<char>();
     if (!units || !bytes) return EncodeResult::out_of_memory;
     std::uint32_t at = 0;
     while (at < length) {
-        const std::uint32_t n = fill_units(utf8, length, at, units, '?');
-        const std::uint32_t written = codec.from_utf16(units, n, bytes, 3 * piece_units);
+        const std::uint32_t n = fill_units(utf8, length, at, units, room, '?');
+        const std::uint32_t written = codec.from_utf16(units, n, bytes, 3 * room);
         if (written == 0) return EncodeResult::not_converted;
         if (!sink.write(bytes, written)) return EncodeResult::write_failed;
     }
@@ -82,15 +86,16 @@ EncodeResult encode_utf8(const char* utf8, std::uint32_t length, bool mark, Byte
 }
 
 EncodeResult encode_utf16(const char* utf8, std::uint32_t length, bool big_endian, ByteSink& sink) {
-    Scratch units_block(piece_units * sizeof(char16_t));
-    Scratch bytes_block(2 * piece_units);
+    const std::uint32_t room = room_for(length);
+    Scratch units_block(room * sizeof(char16_t));
+    Scratch bytes_block(2 * room);
     char16_t* units = units_block.as<char16_t>();
     char* bytes = bytes_block.as<char>();
     if (!units || !bytes) return EncodeResult::out_of_memory;
     if (!sink.write(big_endian ? "\xFE\xFF" : "\xFF\xFE", 2)) return EncodeResult::write_failed;
     std::uint32_t at = 0;
     while (at < length) {
-        const std::uint32_t n = fill_units(utf8, length, at, units, replacement_character);
+        const std::uint32_t n = fill_units(utf8, length, at, units, room, replacement_character);
         for (std::uint32_t i = 0; i < n; ++i) {
             const char high = static_cast<char>(units[i] >> 8);
             const char low = static_cast<char>(units[i] & 0xFF);
@@ -125,17 +130,18 @@ EncodeResult encode_text(const char* utf8, std::uint32_t length, TextEncoding en
 
 bool converts_exactly(const char* utf8, std::uint32_t length, const NarrowCodec& codec) {
     if (!is_valid_utf8(utf8, length)) return false;
-    Scratch units_block(piece_units * sizeof(char16_t));
-    Scratch bytes_block(3 * piece_units);
-    Scratch back_block(piece_units * sizeof(char16_t));
+    const std::uint32_t room = room_for(length);
+    Scratch units_block(room * sizeof(char16_t));
+    Scratch bytes_block(3 * room);
+    Scratch back_block(room * sizeof(char16_t));
     char16_t* units = units_block.as<char16_t>();
     char* bytes = bytes_block.as<char>();
     char16_t* back = back_block.as<char16_t>();
     if (!units || !bytes || !back) return false;
     std::uint32_t at = 0;
     while (at < length) {
-        const std::uint32_t n = fill_units(utf8, length, at, units, '?');
-        const std::uint32_t written = codec.from_utf16(units, n, bytes, 3 * piece_units);
+        const std::uint32_t n = fill_units(utf8, length, at, units, room, '?');
+        const std::uint32_t written = codec.from_utf16(units, n, bytes, 3 * room);
         if (written == 0) return false;
         // Room for exactly as many units as went out: more cannot match.
         const std::uint32_t returned = codec.to_utf16(bytes, written, back, n);
