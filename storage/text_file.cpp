@@ -59,6 +59,7 @@ bool read_all(std::FILE* file, char*& bytes, std::size_t& count) {
 }
 
 bool load(const char* path, Utf8String& out, TextEncoding* detected) {
+    if (detected) *detected = TextEncoding::system_code_page;
     if (!path) return false;
     std::FILE* file = std::fopen(path, "rb");
     if (!file) return false;
@@ -67,7 +68,6 @@ bool load(const char* path, Utf8String& out, TextEncoding* detected) {
     const bool read = read_all(file, bytes, count);
     std::fclose(file);
     out.truncate(0);
-    if (detected) *detected = TextEncoding::system_code_page;
     if (!read) return false;
     if (!bytes) return true;
     const bool decoded = detected ? decode_detected_text(bytes, count, out, *detected)
