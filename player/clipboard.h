@@ -14,6 +14,11 @@ bool clipboard_clear();
 bool clipboard_hold(bool hold);
 // CF_TEXT bytes up to the NUL; false when the clipboard holds no text.
 bool clipboard_text(std::string& bytes);
+// CF_UNICODETEXT only, from UTF-8 (a byte that is not UTF-8 becomes U+FFFD).
+bool clipboard_set_text_utf8(const std::string& utf8);
+// CF_UNICODETEXT as UTF-8, up to the zero unit and never past the block;
+// false when the clipboard offers no such text.
+bool clipboard_unicode_text(std::string& utf8);
 
 }  // namespace player
 }  // namespace versotime

@@ -108,6 +108,9 @@ Scenario::Scenario(Player& player, std::string file_name) : player_(player), fil
         {"expect list_extent", {&Scenario::expect_list_extent, 3, 3}},
         {"expect folder_files", {&Scenario::expect_folder_files, 1, -1}},
         {"expect clipboard_same", {&Scenario::expect_clipboard_same, 1, 1}},
+        {"clipboard_set_text_utf8", {&Scenario::clipboard_set_text_utf8_cmd, 1, 1}},
+        {"expect clipboard_utf8", {&Scenario::expect_clipboard_utf8, 1, 1}},
+        {"expect list_utf8", {&Scenario::expect_list_utf8, 2, -1}},
     };
 }
 
