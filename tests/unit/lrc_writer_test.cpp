@@ -137,6 +137,32 @@ TEST(LrcWriter, RoundTrip) {
     }
 }
 
+// Lines just read are written from the document's packed blocks; the same
+// lines once unpacked by line(), some or all of them, write the same text.
+TEST(LrcWriter, ReadLinesWriteTheSameUnpackedOrNot) {
+    const struct {
+        const char* input;
+        const char* output;
+    } cases[] = {
+        {"", ""},
+        {"\n\n", "\r\n\r\n"},
+        {"[00:12.34][00:01.50]Hello\nplain\n\n[00:03.00]", "[00:12.3][00:01.5]Hello\r\nplain\r\n\r\n[00:03.0]\r\n"},
+        {"[1:23]no time[100:00.00]x", "[100:00.0]x\r\n"},
+        {"[ti:t]\r\n[offset:40]\r\n[999:59.99]a [b] c\r\n", "[999:59.9] c\r\n"},
+        {"[-1:30.00][-00:01.00][9999:00.00]big\n[abcde]z", "[00:01.0][999:00.0]big\r\n[00:00.0]z\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        for (const int unpacked_every : {0, 2, 1}) {
+            SCOPED_TRACE(unpacked_every);
+            LyricDocument doc;
+            ASSERT_TRUE(doc.read_lrc(Utf8String(c.input)));
+            for (int i = 0; unpacked_every && i < doc.line_count(); i += unpacked_every) doc.line(i);
+            EXPECT_EQ(written(doc, 0), c.output);
+        }
+    }
+}
+
 TEST(LrcWriter, RoundTripExceptions) {
     LyricDocument doc;
     add(doc, "  untimed  ");
