@@ -159,18 +159,18 @@ void append_json_string(std::string& out, const char* text, std::uint32_t length
 std::string to_json(const LyricDocument& doc) {
     std::string out = "{\"offset_ms\":" + std::to_string(doc.offset_ms()) + ",\"lines\":[";
     for (int i = 0; i < doc.line_count(); ++i) {
-        const LyricLine& line = doc.line(i);
+        const LineView line = doc.view(i);
         out += i ? ",{\"text\":" : "{\"text\":";
-        append_json_string(out, line.text().c_str(), line.text().length());
+        append_json_string(out, line.text(), line.text_length());
         out += ",\"tags\":[";
         for (int k = 0; k < line.tag_count(); ++k) {
-            const TimeTag& tag = line.tag(k);
             char time[64];
-            const std::to_chars_result r = std::to_chars(time, time + sizeof time, tag.time());
+            const std::to_chars_result r = std::to_chars(time, time + sizeof time, line.tag_time(k));
             out += k ? ",{\"time\":" : "{\"time\":";
             out.append(time, r.ptr);
             out += ",\"text\":";
-            append_json_string(out, tag.text(), tag.text_length());
+            char printed[time_tag_capacity];
+            append_json_string(out, printed, line.tag_text(k, printed));
             out += '}';
         }
         out += "]}";
