@@ -27,9 +27,12 @@ LineStore::~LineStore() {
 
 bool LineStore::make_room() {
     if (count_ < capacity_) return true;
+    return grow(capacity_ ? std::int64_t{capacity_} * 2 : 16);
+}
+
+bool LineStore::grow(std::int64_t wanted) {
     constexpr int max_count = 0x7FFFFFFF;
     if (capacity_ == max_count) return false;
-    const std::int64_t wanted = capacity_ ? std::int64_t{capacity_} * 2 : 16;
     const int capacity = wanted > max_count ? max_count : static_cast<int>(wanted);
     if (static_cast<std::uint64_t>(capacity) > SIZE_MAX / sizeof(std::uintptr_t)) return false;
     void* block = ::operator new(static_cast<std::size_t>(capacity) * sizeof(std::uintptr_t), std::nothrow);
@@ -103,6 +106,11 @@ void LineStore::start_packing(std::uint32_t expected_bytes) {
     // bytes as its raw line.
     const std::uint64_t size = std::uint64_t{expected_bytes} + expected_bytes / 16 + 64;
     block_size_ = size < min_block ? min_block : size > max_block ? max_block : static_cast<std::uint32_t>(size);
+    // Room for the lines of a typical text from the start: growing the slots
+    // by doubling copies them and touches twice the memory. Room that stays
+    // unused is never touched.
+    const std::int64_t lines = expected_bytes / 32 + 16;
+    if (lines > capacity_) grow(lines);
 }
 
 char* LineStore::reserve_packed(std::uint64_t size) {

@@ -80,6 +80,7 @@ private:
 
     bool append_slot(std::uintptr_t slot);
     bool make_room();
+    bool grow(std::int64_t wanted);
     void free_blocks();
 
     std::uintptr_t* slots_ = nullptr;

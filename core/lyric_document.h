@@ -33,6 +33,9 @@ private:
     const PackedLine* packed_;
 };
 
+// Takes one piece of a text; false to stop the writing.
+using LrcPieceSink = bool (*)(void* context, const char* bytes, std::uint32_t count);
+
 class LyricDocument {
 public:
     LyricDocument() = default;
@@ -78,6 +81,10 @@ public:
     Utf8String write_lrc(std::int32_t offset_ms);
     // The same into `out`; false, with `out` empty, when memory ran out.
     bool write_lrc(std::int32_t offset_ms, Utf8String& out);
+    // The same handed to `put` in pieces, in order, for a destination that
+    // need not hold the whole text at once. False when memory ran out or
+    // `put` refused a piece.
+    bool write_lrc(std::int32_t offset_ms, LrcPieceSink put, void* context);
 
 private:
     bool read_line(const char* raw, std::uint32_t length);

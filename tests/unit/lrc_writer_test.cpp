@@ -163,6 +163,50 @@ TEST(LrcWriter, ReadLinesWriteTheSameUnpackedOrNot) {
     }
 }
 
+// The text handed out in pieces is the same text, whatever the lines' sizes
+// against the pieces'; a destination that refuses a piece stops the writing.
+TEST(LrcWriter, InPieces) {
+    struct Collected {
+        std::string text;
+        int pieces = 0;
+        int refuse_at = -1;
+        static bool put(void* context, const char* bytes, std::uint32_t count) {
+            Collected& c = *static_cast<Collected*>(context);
+            if (c.pieces++ == c.refuse_at) return false;
+            EXPECT_GT(count, 0u);
+            c.text.append(bytes, count);
+            return true;
+        }
+    };
+    std::string many;
+    for (int i = 0; i < 20000; ++i) many += "[00:01.00][00:02.50]line\r\n";
+    const std::string cases[] = {
+        "",
+        "x",
+        many,
+        "[00:01.00]" + std::string(200000, 'a') + "\nafter",
+        std::string(65534, 'b') + "\n" + std::string(65536, 'c') + "\n[00:03.00]",
+    };
+    for (const std::string& text : cases) {
+        SCOPED_TRACE(text.size());
+        LyricDocument doc;
+        ASSERT_TRUE(doc.read_lrc(text.data(), static_cast<std::uint32_t>(text.size())));
+        if (doc.line_count() > 0) doc.line(0).add_tag(new TimeTag(7.0));
+        const std::string whole = written(doc, 25);
+        Collected collected;
+        EXPECT_TRUE(doc.write_lrc(25, Collected::put, &collected));
+        EXPECT_EQ(collected.text, whole);
+        if (collected.pieces > 1) {
+            Collected refusing;
+            refusing.refuse_at = collected.pieces - 1;
+            EXPECT_FALSE(doc.write_lrc(25, Collected::put, &refusing));
+            EXPECT_EQ(refusing.pieces, collected.pieces);
+        }
+    }
+    LyricDocument doc;
+    EXPECT_FALSE(doc.write_lrc(0, nullptr, nullptr));
+}
+
 TEST(LrcWriter, RoundTripExceptions) {
     LyricDocument doc;
     add(doc, "  untimed  ");
