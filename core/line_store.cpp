@@ -6,13 +6,12 @@ namespace versotime {
 
 namespace {
 
-// The record every empty line read points to.
-alignas(8) const char empty_record[PackedLine::header_size + 1] = {};
-
 constexpr std::uint32_t min_block = 4096;
 constexpr std::uint32_t max_block = 0x7FFF0000u;
 
 }  // namespace
+
+alignas(8) const char LineStore::empty_record[PackedLine::header_size + 1] = {};
 
 struct LineStore::Block {
     Block* next;
@@ -41,12 +40,6 @@ bool LineStore::grow(std::int64_t wanted) {
     ::operator delete(slots_);
     slots_ = static_cast<std::uintptr_t*>(block);
     capacity_ = capacity;
-    return true;
-}
-
-bool LineStore::append_slot(std::uintptr_t slot) {
-    if (!make_room()) return false;
-    slots_[count_++] = slot;
     return true;
 }
 
@@ -139,6 +132,5 @@ bool LineStore::append_packed(std::uint64_t size) {
     return true;
 }
 
-bool LineStore::append_empty() { return append_slot(reinterpret_cast<std::uintptr_t>(empty_record)); }
 
 }  // namespace versotime

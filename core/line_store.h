@@ -72,13 +72,20 @@ public:
     void start_packing(std::uint32_t expected_bytes);
     char* reserve_packed(std::uint64_t size);
     bool append_packed(std::uint64_t size);
-    bool append_empty();
+    bool append_empty() { return append_slot(reinterpret_cast<std::uintptr_t>(empty_record)); }
 
 private:
     struct Block;
     static constexpr std::uintptr_t owned_bit = 1;
 
-    bool append_slot(std::uintptr_t slot);
+    // The record every empty line read points to.
+    static const char empty_record[];
+
+    bool append_slot(std::uintptr_t slot) {
+        if (count_ == capacity_ && !make_room()) return false;
+        slots_[count_++] = slot;
+        return true;
+    }
     bool make_room();
     bool grow(std::int64_t wanted);
     void free_blocks();

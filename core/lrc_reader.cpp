@@ -52,6 +52,7 @@ bool LyricDocument::read_lrc(const char* text, std::uint32_t length) {
 // Packs the line straight into the document's blocks; a header line only
 // takes effect.
 bool LyricDocument::read_line(const char* raw, std::uint32_t length) {
+    if (length == 0) return lines_.append_empty();
     const lrc::LineParts parts = lrc::split_line(raw, length);
     if (parts.length == 0) return lines_.append_empty();
     const std::uint32_t text_length = parts.length - parts.run_length;
