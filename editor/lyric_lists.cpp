@@ -7,6 +7,7 @@
 #include "editor/editor_state.h"
 #include "editor/system_text.h"
 #include "resources/resource.h"
+#include "resources/texts.h"
 
 namespace versotime {
 
@@ -98,7 +99,14 @@ void clear_editor() {
     enable_control(IDC_CLEAR, false);
 }
 
-void refresh_after_read(bool from_file) {
+bool refresh_after_read(bool from_file) {
+    if (lyric_document.line_count() > max_listed_lines) {
+        // A million empty lines would take the list minutes and hundreds of
+        // megabytes; no lyric has that many.
+        clear_editor();
+        set_status(texts::too_many_lines);
+        return false;
+    }
     HWND window = editor_window();
     current_line = -1;
     if (window) {
@@ -117,6 +125,7 @@ void refresh_after_read(bool from_file) {
     enable_control(IDC_SAVE_LYRIC_TAG, from_file);
     enable_control(IDC_COPY_CLIPBOARD, true);
     enable_control(IDC_CLEAR, true);
+    return true;
 }
 
 void show_offset() {

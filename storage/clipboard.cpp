@@ -59,7 +59,7 @@ void read_lyrics_from_clipboard(HWND editor) {
         current_line = -1;
         return;
     }
-    refresh_after_read(false);
+    if (!refresh_after_read(false)) return;
     show_offset();
     current_track.lyric_file_path.truncate(0);
     enable_control(IDC_SAVE_FILEPATH_TAG, false);

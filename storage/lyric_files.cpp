@@ -113,8 +113,7 @@ void read_lyric_file(HWND editor) {
     Utf8String text;
     if (load_text_file(buffer.data(), text)) {
         lyric_document.read_lrc(text);
-        refresh_after_read(true);
-        show_offset();
+        if (refresh_after_read(true)) show_offset();
     } else {
         clear_editor();
     }

@@ -100,8 +100,7 @@ void read_lyrics_from_tag(HWND) {
     Utf8String text;
     if (read_lyric_tag(text)) {
         lyric_document.read_lrc(text);
-        refresh_after_read(false);
-        show_offset();
+        if (refresh_after_read(false)) show_offset();
     } else {
         clear_editor();
     }
