@@ -19,10 +19,7 @@ struct LineStore::Block {
     char* data() { return reinterpret_cast<char*>(this + 1); }
 };
 
-LineStore::~LineStore() {
-    clear();
-    ::operator delete(slots_);
-}
+LineStore::~LineStore() { clear(); }
 
 bool LineStore::make_room() {
     if (count_ < capacity_) return true;
@@ -63,6 +60,14 @@ void LineStore::remove(int index) {
 }
 
 void LineStore::clear() {
+    clear_for_read();
+    // A cleared document of millions of lines would otherwise keep their slots.
+    ::operator delete(slots_);
+    slots_ = nullptr;
+    capacity_ = 0;
+}
+
+void LineStore::clear_for_read() {
     for (int i = 0; i < count_; ++i) delete owned(i);
     count_ = 0;
     free_blocks();

@@ -59,8 +59,10 @@ public:
     bool insert(int index, LyricLine* line);
     // Destroys the line; an index out of range changes nothing.
     void remove(int index);
-    // Destroys every line and frees every block.
+    // Destroys every line and frees every block and the slots.
     void clear();
+    // The same, keeping the slots' room for the read that follows.
+    void clear_for_read();
 
     // Replaces a packed line by a LyricLine holding the same text and tags;
     // false, with the line left packed, when memory ran out.

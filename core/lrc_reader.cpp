@@ -19,7 +19,7 @@ namespace versotime {
 bool LyricDocument::read_lrc(const Utf8String& text) { return read_lrc(text.c_str(), text.length()); }
 
 bool LyricDocument::read_lrc(const char* text, std::uint32_t length) {
-    lines_.clear();
+    lines_.clear_for_read();
     offset_ms_ = 0;
     lines_.start_packing(length);
     // The pending line is always the bytes from `start` up to the current one.
