@@ -84,7 +84,7 @@ void LineStore::free_blocks() {
 
 bool LineStore::unpack(int index) {
     if (owned(index)) return true;
-    const PackedLine& packed_line = packed(index);
+    const PackedLine packed_line = packed(index);
     LyricLine* line = new (std::nothrow) LyricLine;
     if (!line) return false;
     bool complete = line->text().append_bytes(packed_line.text(), packed_line.text_length());

@@ -13,9 +13,11 @@
 namespace versotime {
 
 // A packed line: two 32-bit counts, then `tag_count` doubles (unaligned),
-// then the text and a NUL.
+// then the text and a NUL. A look at those bytes, not their owner.
 class PackedLine {
 public:
+    explicit PackedLine(const char* bytes) : bytes_(bytes) {}
+
     static constexpr std::uint32_t header_size = 8;
     static std::uint64_t size_for(std::uint32_t tag_count, std::uint32_t text_length) {
         return header_size + std::uint64_t{tag_count} * sizeof(double) + text_length + 1;
@@ -31,12 +33,14 @@ public:
     const char* text() const { return bytes() + header_size + tag_count() * sizeof(double); }
 
 private:
-    const char* bytes() const { return reinterpret_cast<const char*>(this); }
+    const char* bytes() const { return bytes_; }
     std::uint32_t read_u32(std::uint32_t at) const {
         std::uint32_t v;
         std::memcpy(&v, bytes() + at, sizeof v);
         return v;
     }
+
+    const char* bytes_;
 };
 
 class LineStore {
@@ -53,7 +57,7 @@ public:
         return (slot & owned_bit) ? reinterpret_cast<LyricLine*>(slot & ~owned_bit) : nullptr;
     }
     // Only for a line that owned() gives null for.
-    const PackedLine& packed(int index) const { return *reinterpret_cast<const PackedLine*>(slots_[index]); }
+    PackedLine packed(int index) const { return PackedLine(reinterpret_cast<const char*>(slots_[index])); }
 
     // Takes ownership only on success. An index outside 0..count is clamped.
     bool insert(int index, LyricLine* line);

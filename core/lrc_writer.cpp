@@ -31,7 +31,7 @@ bool put_lines(const LineStore& lines, const char* bracket, std::uint32_t bracke
                 return false;
             }
         } else {
-            const PackedLine& packed = lines.packed(i);
+            const PackedLine packed = lines.packed(i);
             for (std::uint32_t k = 0; k < packed.tag_count(); ++k) {
                 char printed[time_tag_capacity];
                 if (!out.put(printed, format_time_tag(packed.tag_time(k), printed))) return false;

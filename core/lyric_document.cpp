@@ -4,14 +4,14 @@ namespace versotime {
 
 double LineView::tag_time(int index) const {
     if (line_) return line_->tag_time(index);
-    if (static_cast<unsigned>(index) >= packed_->tag_count()) return no_time;
-    return packed_->tag_time(static_cast<std::uint32_t>(index));
+    if (static_cast<unsigned>(index) >= packed_.tag_count()) return no_time;
+    return packed_.tag_time(static_cast<std::uint32_t>(index));
 }
 
 std::uint32_t LineView::tag_text(int index, char out[time_tag_capacity]) const {
     out[0] = 0;
     if (static_cast<unsigned>(index) >= static_cast<unsigned>(tag_count())) return 0;
-    if (!line_) return format_time_tag(packed_->tag_time(static_cast<std::uint32_t>(index)), out);
+    if (!line_) return format_time_tag(packed_.tag_time(static_cast<std::uint32_t>(index)), out);
     const TimeTag& tag = line_->tag(index);
     std::memcpy(out, tag.text(), tag.text_length() + 1);
     return tag.text_length();

@@ -16,12 +16,13 @@ namespace versotime {
 // A read-only look at one line, valid until the document changes.
 class LineView {
 public:
-    LineView(const LyricLine* line, const PackedLine* packed) : line_(line), packed_(packed) {}
+    // `line` when the line has one, else its packed bytes.
+    LineView(const LyricLine* line, PackedLine packed) : line_(line), packed_(packed) {}
 
     // NUL-terminated, though the text may hold a NUL of its own.
-    const char* text() const { return line_ ? line_->text().c_str() : packed_->text(); }
-    std::uint32_t text_length() const { return line_ ? line_->text().length() : packed_->text_length(); }
-    int tag_count() const { return line_ ? line_->tag_count() : static_cast<int>(packed_->tag_count()); }
+    const char* text() const { return line_ ? line_->text().c_str() : packed_.text(); }
+    std::uint32_t text_length() const { return line_ ? line_->text().length() : packed_.text_length(); }
+    int tag_count() const { return line_ ? line_->tag_count() : static_cast<int>(packed_.tag_count()); }
     // As LyricLine::tag_time: the no-time value for an index out of range.
     double tag_time(int index) const;
     // The tag's printed form into `out`; its length (0 when it has none or
@@ -30,7 +31,7 @@ public:
 
 private:
     const LyricLine* line_;
-    const PackedLine* packed_;
+    PackedLine packed_;
 };
 
 // Takes one piece of a text; false to stop the writing.
@@ -51,7 +52,7 @@ public:
     // The caller keeps the index in range; never allocates.
     LineView view(int index) const {
         const LyricLine* owned = lines_.owned(index);
-        return LineView(owned, owned ? nullptr : &lines_.packed(index));
+        return LineView(owned, owned ? PackedLine(nullptr) : lines_.packed(index));
     }
 
     // By the line's kind: a lyric line is appended and owned (true); an
