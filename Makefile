@@ -68,20 +68,24 @@ fuzz-smoke: test-fuzz
 # Benchmarks: figures only, never pass or fail. Natively with Google
 # Benchmark, then the Win32 timing program under Wine in both code pages,
 # the editor under Wine, and the comparison with FFmpeg's LRC remux.
+# The Wine figures come from the 32-bit build, or from the 64-bit one where
+# this machine cannot run 32-bit code.
+WINE_BENCH := $(shell scripts/can-run-win32 && echo bench-win32 || echo bench-win64)
+
 bench-build: setup
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench
-	cmake --preset bench-win32 >/dev/null
-	cmake --build --preset bench-win32 --target lrc_timing foo_versotime versotime_player
+	cmake --preset $(WINE_BENCH) >/dev/null
+	cmake --build --preset $(WINE_BENCH) --target lrc_timing foo_versotime versotime_player
 
 bench: bench-build
 	build/bench/tests/bench/lrc_bench
-	@echo "--- under Wine, code page 1252"
-	LC_ALL=en_US.UTF-8 scripts/wine-run build/bench-win32/tests/bench/lrc_timing.exe
-	@echo "--- under Wine, code page 936"
-	LC_ALL=zh_CN.UTF-8 scripts/wine-run build/bench-win32/tests/bench/lrc_timing.exe
-	@echo "--- editor under Wine, in the stand-in player"
-	tests/bench/editor-timing build/bench-win32
+	@echo "--- under Wine ($(WINE_BENCH)), code page 1252"
+	LC_ALL=en_US.UTF-8 scripts/wine-run build/$(WINE_BENCH)/tests/bench/lrc_timing.exe
+	@echo "--- under Wine ($(WINE_BENCH)), code page 936"
+	LC_ALL=zh_CN.UTF-8 scripts/wine-run build/$(WINE_BENCH)/tests/bench/lrc_timing.exe
+	@echo "--- editor under Wine ($(WINE_BENCH)), in the stand-in player"
+	tests/bench/editor-timing build/$(WINE_BENCH)
 	@echo "--- versotime-lrc write against FFmpeg's LRC remux (installs ffmpeg when missing)"
 	tests/bench/peer-comparison build/bench/tools/versotime-lrc
 
