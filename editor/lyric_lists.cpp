@@ -60,9 +60,9 @@ void fill_lyric_list() {
     BulkFill bulk(window, IDC_LYRIC_LIST, lyric_document.line_count());
     for (int i = 0; i < lyric_document.line_count(); ++i) {
         const Utf8String& text = lyric_document.line(i).text();
-        SystemText shown(text.c_str(), text.length());
-        make_entry_text(text.length(), shown);
-        send_item(window, IDC_LYRIC_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+        WideText shown;
+        make_entry_wide(text.c_str(), text.length(), shown);
+        put_list_item(window, IDC_LYRIC_LIST, -1, shown);
         if (text.length() > widest) widest = text.length();
     }
     const long long extent = static_cast<long long>(extent_per_byte(window)) * widest;
@@ -79,13 +79,16 @@ void fill_time_tag_list(int line_index) {
     BulkFill bulk(window, IDC_TIME_TAG_LIST, line.tag_count());
     for (int i = 0; i < line.tag_count(); ++i) {
         const TimeTag& tag = line.tag(i);
-        SystemText shown(tag.text(), tag.text_length());
-        send_item(window, IDC_TIME_TAG_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+        WideText shown;
+        shown.assign_utf8(tag.text(), tag.text_length());
+        put_list_item(window, IDC_TIME_TAG_LIST, -1, shown);
     }
 }
 
 void clear_editor() {
     lyric_document.clear();
+    // Lines typed into an emptied editor are the user's, not the file's.
+    document_encoding = TextEncoding::system_code_page;
     current_line = -1;
     if (HWND window = editor_window()) {
         send_item(window, IDC_LYRIC_LIST, LB_RESETCONTENT);
