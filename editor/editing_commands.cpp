@@ -44,8 +44,8 @@ void append_tag_entry(HWND window, const TimeTag& tag) {
 // every character typed there comes in; false when memory ran out.
 bool read_lyric_field(HWND window, Utf8String& text) { return get_item_text_utf8(window, IDC_LYRIC_EDIT, text); }
 
-void show_in_lyric_field(HWND window, const Utf8String& text) {
-    set_item_text_utf8(window, IDC_LYRIC_EDIT, text.c_str(), text.length());
+void show_in_lyric_field(HWND window, const char* text, std::uint32_t length) {
+    set_item_text_utf8(window, IDC_LYRIC_EDIT, text, length);
 }
 
 // A new lyric line holding the lyric edit field's text, or null.
@@ -141,7 +141,8 @@ void on_delete_lyrics(HWND window) {
     const int sel = selected_index(window, IDC_LYRIC_LIST);
     if (!is_line(sel)) return;
     send_item(window, IDC_LYRIC_LIST, LB_DELETESTRING, static_cast<WPARAM>(sel));
-    show_in_lyric_field(window, lyric_document.line(sel).text());
+    const LineView deleted = lyric_document.view(sel);
+    show_in_lyric_field(window, deleted.text(), deleted.text_length());
     lyric_document.remove_line(sel);
     const int count = lyric_document.line_count();
     const int next = sel < count ? sel : count - 1;
@@ -183,10 +184,12 @@ void on_lyric_list(HWND window, int code) {
     if (!is_line(sel)) return;
     current_line = sel;
     fill_time_tag_list(sel);
-    LyricLine& line = lyric_document.line(sel);
-    show_in_lyric_field(window, line.text());
+    // A look, not line(): selecting a line just read leaves it packed.
+    const LineView view = lyric_document.view(sel);
+    show_in_lyric_field(window, view.text(), view.text_length());
     // Playing mode stamps the line with the position the latest tick saw.
     if (edit_mode != EditMode::Playing || play_position < 0.0) return;
+    LyricLine& line = lyric_document.line(sel);
     if (has_tag_near(line, play_position)) return;
     add_tag_to_line(window, line, new (std::nothrow) TimeTag(play_position));
 }

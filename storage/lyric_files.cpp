@@ -110,8 +110,7 @@ void read_lyric_file(HWND editor) {
         set_status(texts::allocate_failed);
     } else {
         document_encoding = encoding;
-        refresh_after_read(true);
-        show_offset();
+        if (refresh_after_read(true)) show_offset();
     }
     current_track.lyric_file_path.truncate(0);
     enable_control(IDC_SAVE_FILEPATH_TAG, false);

@@ -106,8 +106,7 @@ void read_lyrics_from_tag(HWND) {
         set_status(texts::allocate_failed);
     } else {
         document_encoding = TextEncoding::system_code_page;
-        refresh_after_read(false);
-        show_offset();
+        if (refresh_after_read(false)) show_offset();
     }
     enable_control(IDC_SAVE_FILEPATH_TAG, false);
 }
