@@ -1,7 +1,6 @@
 #include "editor/editing_commands.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <new>
 
 #include "core/lyric_document.h"
@@ -9,7 +8,6 @@
 #include "editor/playback_tracking.h"
 #include "editor/system_text.h"
 #include "host/host_services.h"
-#include "host/utf8api.h"
 #include "resources/resource.h"
 
 namespace versotime {
@@ -31,43 +29,34 @@ int selected_index(HWND window, int list_id) {
 }
 
 void put_line_entry(HWND window, int index, const LyricLine& line, bool append) {
-    SystemText shown(line.text().c_str(), line.text().length());
-    make_entry_text(line.text().length(), shown);
-    if (append) {
-        send_item(window, IDC_LYRIC_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
-    } else {
-        send_item(window, IDC_LYRIC_LIST, LB_INSERTSTRING, static_cast<WPARAM>(index),
-                  reinterpret_cast<LPARAM>(shown.c_str()));
-    }
+    WideText shown;
+    make_entry_wide(line.text().c_str(), line.text().length(), shown);
+    put_list_item(window, IDC_LYRIC_LIST, append ? -1 : index, shown);
 }
 
 void append_tag_entry(HWND window, const TimeTag& tag) {
-    SystemText shown(tag.text(), tag.text_length());
-    send_item(window, IDC_TIME_TAG_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+    WideText shown;
+    shown.assign_utf8(tag.text(), tag.text_length());
+    put_list_item(window, IDC_TIME_TAG_LIST, -1, shown);
 }
 
-// The whole lyric edit field in the system code page, or null.
-char* read_lyric_field(HWND window) {
-    HWND field = GetDlgItem(window, IDC_LYRIC_EDIT);
-    const int length = field ? GetWindowTextLengthA(field) : 0;
-    if (length < 0 || length >= 0x7FFFFFFE) return nullptr;
-    char* text = static_cast<char*>(std::malloc(static_cast<std::size_t>(length) + 2));
-    if (!text) return nullptr;
-    text[0] = 0;
-    if (field) GetWindowTextA(field, text, length + 1);
-    return text;
+// The lyric edit field's whole text, read through the wide call so that
+// every character typed there comes in; false when memory ran out.
+bool read_lyric_field(HWND window, Utf8String& text) { return get_item_text_utf8(window, IDC_LYRIC_EDIT, text); }
+
+void show_in_lyric_field(HWND window, const char* text, std::uint32_t length) {
+    set_item_text_utf8(window, IDC_LYRIC_EDIT, text, length);
 }
 
 // A new lyric line holding the lyric edit field's text, or null.
 LyricLine* line_from_field(HWND window) {
-    char* text = read_lyric_field(window);
-    if (!text) return nullptr;
+    Utf8String text;
+    if (!read_lyric_field(window, text)) return nullptr;
     LyricLine* line = new (std::nothrow) LyricLine();
-    if (line && !line->set_text_ansi(text)) {
+    if (line && !line->text().try_assign(text.c_str(), text.length())) {
         delete line;
         line = nullptr;
     }
-    std::free(text);
     return line;
 }
 
@@ -137,11 +126,9 @@ void on_add_lyrics(HWND window) { put_new_line(window, false); }
 void on_modify_lyrics(HWND window) {
     const int sel = selected_index(window, IDC_LYRIC_LIST);
     if (!is_line(sel)) return;
-    char* text = read_lyric_field(window);
-    if (!text) return;
-    const bool set = lyric_document.line(sel).set_text_ansi(text);
-    std::free(text);
-    if (!set) return;
+    Utf8String text;
+    if (!read_lyric_field(window, text)) return;
+    if (!lyric_document.line(sel).text().try_assign(text.c_str(), text.length())) return;
     const bool last = sel == lyric_document.line_count() - 1;
     send_item(window, IDC_LYRIC_LIST, LB_DELETESTRING, static_cast<WPARAM>(sel));
     put_line_entry(window, sel, lyric_document.line(sel), last);
@@ -154,7 +141,8 @@ void on_delete_lyrics(HWND window) {
     const int sel = selected_index(window, IDC_LYRIC_LIST);
     if (!is_line(sel)) return;
     send_item(window, IDC_LYRIC_LIST, LB_DELETESTRING, static_cast<WPARAM>(sel));
-    uSetDlgItemText(window, IDC_LYRIC_EDIT, lyric_document.line(sel).text().c_str());
+    const LineView deleted = lyric_document.view(sel);
+    show_in_lyric_field(window, deleted.text(), deleted.text_length());
     lyric_document.remove_line(sel);
     const int count = lyric_document.line_count();
     const int next = sel < count ? sel : count - 1;
@@ -197,7 +185,8 @@ void on_lyric_list(HWND window, int code) {
     current_line = sel;
     fill_time_tag_list(sel);
     // A look, not line(): selecting a line just read leaves it packed.
-    uSetDlgItemText(window, IDC_LYRIC_EDIT, lyric_document.view(sel).text());
+    const LineView view = lyric_document.view(sel);
+    show_in_lyric_field(window, view.text(), view.text_length());
     // Playing mode stamps the line with the position the latest tick saw.
     if (edit_mode != EditMode::Playing || play_position < 0.0) return;
     LyricLine& line = lyric_document.line(sel);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/init_order.h"
+#include "host/text_encoding.h"
 
 #include <windows.h>
 
@@ -26,6 +27,11 @@ extern EditMode edit_mode;
 extern std::int32_t working_offset;
 // Set by every change to the document or the offset; never cleared.
 extern bool lyric_changed;
+// How the document's text came in: a lyric file's own encoding; the system
+// code page for a tag, the clipboard or typing. Kept with the document
+// because every read and every emptying replaces both together; a save to a
+// file writes this encoding back.
+extern TextEncoding document_encoding;
 
 // Every change to the document or the offset (an edit, a stamp, an offset
 // change, a read) goes through here.

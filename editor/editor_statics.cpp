@@ -17,6 +17,7 @@ int current_line = -1;
 EditMode edit_mode = EditMode::Normal;
 std::int32_t working_offset = 0;
 bool lyric_changed = false;
+TextEncoding document_encoding = TextEncoding::system_code_page;
 
 void mark_lyrics_changed() {
     lyric_changed = true;

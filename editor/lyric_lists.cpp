@@ -62,9 +62,9 @@ void fill_lyric_list() {
     for (int i = 0; i < lyric_document.line_count(); ++i) {
         // A view: filling the list must not unpack every line just read.
         const LineView line = lyric_document.view(i);
-        SystemText shown(line.text(), line.text_length());
-        make_entry_text(line.text_length(), shown);
-        send_item(window, IDC_LYRIC_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+        WideText shown;
+        make_entry_wide(line.text(), line.text_length(), shown);
+        put_list_item(window, IDC_LYRIC_LIST, -1, shown);
         if (line.text_length() > widest) widest = line.text_length();
     }
     const long long extent = static_cast<long long>(extent_per_byte(window)) * widest;
@@ -81,13 +81,16 @@ void fill_time_tag_list(int line_index) {
     BulkFill bulk(window, IDC_TIME_TAG_LIST, line.tag_count());
     for (int i = 0; i < line.tag_count(); ++i) {
         char printed[time_tag_capacity];
-        SystemText shown(printed, line.tag_text(i, printed));
-        send_item(window, IDC_TIME_TAG_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+        WideText shown;
+        shown.assign_utf8(printed, line.tag_text(i, printed));
+        put_list_item(window, IDC_TIME_TAG_LIST, -1, shown);
     }
 }
 
 void clear_editor() {
     lyric_document.clear();
+    // Lines typed into an emptied editor are the user's, not the file's.
+    document_encoding = TextEncoding::system_code_page;
     current_line = -1;
     if (HWND window = editor_window()) {
         send_item(window, IDC_LYRIC_LIST, LB_RESETCONTENT);

@@ -10,7 +10,6 @@
 #include "editor/system_text.h"
 #include "host/host_services.h"
 #include "host/player_api.h"
-#include "host/utf8api.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
 #include "settings/config_variables.h"
@@ -23,7 +22,8 @@ bool slider_dragging = false;
 
 namespace {
 
-// Longest formatted title the caption keeps, in system-code-page bytes.
+// Longest formatted title the caption keeps, in system-code-page bytes (in
+// UTF-8 bytes for a title the code page cannot hold: cut_shown_text).
 constexpr std::uint32_t max_caption_title = 126;
 
 // The slider value of `position` on a track of `length` seconds, -1 when the
@@ -49,7 +49,7 @@ void on_new_track_noticed(HWND window) {
     refresh_title_bar();
     set_time_label(IDC_LENGTH_LABEL, current_track.track_length);
     set_status(texts::ready);
-    uSetDlgItemText(window, IDC_TRACK_TEXT, current_track.location.c_str());
+    set_item_text_utf8(window, IDC_TRACK_TEXT, current_track.location.c_str(), current_track.location.length());
     play_position = 0.0;
     last_slider_pos = -666;
 }
@@ -75,7 +75,9 @@ void tick_while_playing(HWND window, PlayerControl& control) {
 }
 
 void tick_while_stopped(HWND window) {
-    if (current_track.refresh_location()) uSetDlgItemText(window, IDC_TRACK_TEXT, current_track.location.c_str());
+    if (current_track.refresh_location()) {
+        set_item_text_utf8(window, IDC_TRACK_TEXT, current_track.location.c_str(), current_track.location.length());
+    }
     last_slider_pos = -1;
     set_slider(window, 0, true);
 }
@@ -115,11 +117,16 @@ void refresh_title_bar() {
     SystemText script(lrc_title.get());
     Utf8String title;
     if (!current_track.format_track_title(script.c_str(), title)) return;
-    SystemText shown(title.c_str());
-    shown.cut(max_caption_title);
-    char caption[160];
-    std::snprintf(caption, sizeof caption, texts::title_pattern, texts::window_title, shown.c_str());
-    SetWindowTextA(window, caption);
+    // The literals are system-code-page text; the title is shown through
+    // the wide call, so every character of it shows.
+    char prefix[64];
+    std::snprintf(prefix, sizeof prefix, texts::title_pattern, texts::window_title, "");
+    Utf8String caption;
+    if (!caption.append_system_text(prefix) || !cut_shown_text(title.c_str(), title.length(), max_caption_title, caption)) {
+        return;
+    }
+    WideText shown;
+    if (shown.assign_utf8(caption.c_str(), caption.length())) SetWindowTextW(window, shown.c_str());
 }
 
 void set_time_label(int control_id, double seconds) {

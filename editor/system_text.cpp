@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "host/text_convert.h"
+#include "host/text_encoder.h"
+#include "host/unicode_text.h"
 #include "host/utf8_string.h"
 
 namespace versotime {
@@ -63,6 +65,108 @@ void make_entry_text(std::uint32_t utf8_length, SystemText& shown) {
         return;
     }
     shown.cut(max_entry_bytes);
+}
+
+WideText::~WideText() { std::free(text_); }
+
+bool WideText::reserve(std::uint32_t units) {
+    std::free(text_);
+    text_ = nullptr;
+    if (units >= 0x7FFFFFFFu / sizeof(wchar_t)) return false;
+    text_ = static_cast<wchar_t*>(std::malloc((static_cast<std::size_t>(units) + 1) * sizeof(wchar_t)));
+    return text_ != nullptr;
+}
+
+bool WideText::assign_utf8(const char* utf8, std::uint32_t length) {
+    if (!reserve(length)) return false;
+    convert_utf8_to_utf16_replacing(utf8 ? utf8 : "", reinterpret_cast<char16_t*>(text_), length);
+    return true;
+}
+
+bool WideText::assign_system(const char* text, std::uint32_t length) {
+    if (!reserve(length)) return false;
+    convert_system_to_utf16(text ? text : "", reinterpret_cast<char16_t*>(text_), length);
+    return true;
+}
+
+bool is_code_page_text(const char* utf8, std::uint32_t length) {
+    // ASCII is in every system code page; only the rest needs the round trip.
+    for (std::uint32_t i = 0; i < length; ++i) {
+        if (static_cast<unsigned char>(utf8[i]) >= 0x80) return converts_exactly(utf8, length);
+    }
+    return true;
+}
+
+std::uint32_t whole_utf8_prefix(const char* utf8, std::uint32_t length, std::uint32_t max_bytes) {
+    if (length <= max_bytes) return length;
+    std::uint32_t at = 0;
+    while (at < max_bytes) {
+        unsigned width = utf8_character_length(utf8 + at, length - at);
+        if (width == 0) width = 1;
+        if (at + width > max_bytes) break;
+        at += width;
+    }
+    return at;
+}
+
+bool cut_shown_text(const char* utf8, std::uint32_t length, std::uint32_t max_bytes, Utf8String& out) {
+    if (is_code_page_text(utf8, length)) {
+        SystemText shown(utf8, length);
+        shown.cut(max_bytes);
+        return out.append_system_text(shown.c_str(), shown.length());
+    }
+    return out.append_bytes(utf8, whole_utf8_prefix(utf8, length, max_bytes));
+}
+
+bool make_entry_wide(const char* utf8, std::uint32_t length, WideText& out) {
+    if (is_code_page_text(utf8, length)) {
+        SystemText shown(utf8, length);
+        make_entry_text(length, shown);
+        // The "..." lies past the length the cut left.
+        return out.assign_system(shown.c_str(), bounded_length(shown.c_str(), 0xFFFFFFFFu));
+    }
+    if (length <= ellipsis_from_utf8) return out.assign_utf8(utf8, whole_utf8_prefix(utf8, length, max_entry_bytes));
+    const std::uint32_t keep = whole_utf8_prefix(utf8, length, ellipsis_at);
+    Utf8String entry;
+    if (!entry.append_bytes(utf8, keep) || !entry.append_bytes("...", 3)) return out.assign_utf8("", 0);
+    return out.assign_utf8(entry.c_str(), entry.length());
+}
+
+void put_list_item(HWND window, int list_id, int index, const WideText& text) {
+    const LPARAM item = reinterpret_cast<LPARAM>(text.c_str());
+    if (index < 0) {
+        SendDlgItemMessageW(window, list_id, LB_ADDSTRING, 0, item);
+    } else {
+        SendDlgItemMessageW(window, list_id, LB_INSERTSTRING, static_cast<WPARAM>(index), item);
+    }
+}
+
+void set_item_text_utf8(HWND window, int control_id, const char* utf8, std::uint32_t length) {
+    WideText text;
+    text.assign_utf8(utf8, length);
+    SetDlgItemTextW(window, control_id, text.c_str());
+}
+
+bool get_item_text_utf8(HWND window, int control_id, Utf8String& out) {
+    out.truncate(0);
+    HWND control = GetDlgItem(window, control_id);
+    const int units = control ? GetWindowTextLengthW(control) : 0;
+    if (units <= 0) return true;
+    if (units >= 0x0FFFFFFF) return false;
+    wchar_t* wide = static_cast<wchar_t*>(std::malloc((static_cast<std::size_t>(units) + 1) * sizeof(wchar_t)));
+    char* bytes = static_cast<char*>(std::malloc(static_cast<std::size_t>(units) * 3 + 1));
+    bool read = false;
+    if (wide && bytes) {
+        int got = GetWindowTextW(control, wide, units + 1);
+        if (got < 0) got = 0;
+        const std::uint32_t length = convert_utf16_to_utf8_replacing(reinterpret_cast<const char16_t*>(wide), bytes,
+                                                                     static_cast<std::uint32_t>(got));
+        read = out.append_bytes(bytes, length);
+    }
+    std::free(bytes);
+    std::free(wide);
+    if (!read) out.truncate(0);
+    return read;
 }
 
 }  // namespace versotime

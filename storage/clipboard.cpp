@@ -4,7 +4,8 @@
 #include "editor/current_track.h"
 #include "editor/editing_commands.h"
 #include "editor/editor_state.h"
-#include "host/text_convert.h"
+#include "host/text_encoder.h"
+#include "host/unicode_text.h"
 #include "host/utf8_string.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
@@ -30,25 +31,42 @@ bool take_clipboard_text(HWND editor, Utf8String& out) {
     return false;
 }
 
-// Converted a piece at a time straight into the clipboard's block, so the
-// scratch space stays a megabyte whatever the text.
-constexpr std::uint32_t piece_bytes = 1u << 20;
+// A moveable block of `size` bytes, filled by `fill` while locked; null when
+// it cannot be had or filled.
+template <typename Fill>
+HGLOBAL make_block(SIZE_T size, Fill fill) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!block) return nullptr;
+    void* bytes = GlobalLock(block);
+    const bool filled = bytes && fill(bytes);
+    if (bytes) GlobalUnlock(block);
+    if (filled) return block;
+    GlobalFree(block);
+    return nullptr;
+}
 
-// The system-code-page form of `utf8` into `block` (room for `length` + 1
-// bytes), each invalid byte one "?"; false when the scratch space cannot be
-// had. A piece never grows, so each fits where the previous one ended.
-bool convert_into(const char* utf8, std::uint32_t length, char* block) {
-    std::uint32_t at = 0;
-    std::uint32_t used = 0;
-    block[0] = '\0';
-    while (at < length) {
-        const std::uint32_t n = utf8_piece_length(utf8 + at, length - at, piece_bytes);
-        std::uint32_t converted = 0;
-        if (!convert_utf8_to_system_replacing(utf8 + at, n, block + used, &converted)) return false;
-        used += converted;
-        at += n;
-    }
-    return true;
+// CF_TEXT: the system-code-page form, each invalid byte one "?", written a
+// piece at a time straight into the block. It is never longer than the
+// UTF-8 form.
+HGLOBAL make_system_block(const Utf8String& lrc) {
+    return make_block(static_cast<SIZE_T>(lrc.length()) + 1, [&](void* bytes) {
+        char* block = static_cast<char*>(bytes);
+        BlockSink sink(block, lrc.length());
+        if (encode_text(lrc.c_str(), lrc.length(), TextEncoding::system_code_page, sink) != EncodeResult::done) {
+            return false;
+        }
+        block[sink.used()] = '\0';
+        return true;
+    });
+}
+
+// CF_UNICODETEXT: every character, each invalid byte one U+FFFD; never more
+// units than UTF-8 bytes.
+HGLOBAL make_unicode_block(const Utf8String& lrc) {
+    return make_block((static_cast<SIZE_T>(lrc.length()) + 1) * sizeof(char16_t), [&](void* units) {
+        convert_utf8_to_utf16_replacing(lrc.c_str(), static_cast<char16_t*>(units), lrc.length());
+        return true;
+    });
 }
 
 }  // namespace
@@ -61,6 +79,7 @@ void read_lyrics_from_clipboard(HWND editor) {
         set_status(texts::allocate_failed);
         return;
     }
+    document_encoding = TextEncoding::system_code_page;
     if (!refresh_after_read(false)) return;
     show_offset();
     current_track.lyric_file_path.truncate(0);
@@ -81,26 +100,23 @@ void copy_lyrics_to_clipboard(HWND editor) {
     Utf8String lrc;
     const bool made = lyric_document.write_lrc(working_offset, lrc);
     // Everything is made before the clipboard is emptied, so a failure
-    // leaves it as it was. The converted text is never longer than its
-    // UTF-8 form.
-    const SIZE_T size = static_cast<SIZE_T>(lrc.length()) + 1;
-    HGLOBAL block = made ? GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
-    char* bytes = block ? static_cast<char*>(GlobalLock(block)) : nullptr;
-    const bool converted = bytes && convert_into(lrc.c_str(), lrc.length(), bytes);
-    if (!converted) {
-        if (bytes) GlobalUnlock(block);
-        if (block) GlobalFree(block);
+    // leaves it as it was.
+    HGLOBAL unicode = made ? make_unicode_block(lrc) : nullptr;
+    HGLOBAL system = unicode ? make_system_block(lrc) : nullptr;
+    if (!system) {
+        if (unicode) GlobalFree(unicode);
         CloseClipboard();
         set_status(texts::allocate_failed);
         return;
     }
-    GlobalUnlock(block);
     EmptyClipboard();
-    // The system owns the block only once it has taken it.
-    const bool placed = SetClipboardData(CF_TEXT, block) != nullptr;
-    if (!placed) GlobalFree(block);
+    // The system owns a block only once it has taken it.
+    const bool placed_unicode = SetClipboardData(CF_UNICODETEXT, unicode) != nullptr;
+    if (!placed_unicode) GlobalFree(unicode);
+    const bool placed = SetClipboardData(CF_TEXT, system) != nullptr;
+    if (!placed) GlobalFree(system);
     CloseClipboard();
-    set_status(placed ? texts::copy_clipboard_ok : texts::copy_clipboard_failed);
+    set_status(placed && placed_unicode ? texts::copy_clipboard_ok : texts::copy_clipboard_failed);
 }
 
 }  // namespace versotime

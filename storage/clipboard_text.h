@@ -18,10 +18,13 @@ enum class ClipboardRead {
     no_memory,   // the text cannot be converted whole
 };
 
-// The clipboard's CF_TEXT, converted from the system code page, into `out`
-// (emptied first); `owner` opens the clipboard. The text ends at its first
-// NUL or at the end of the block, whichever comes first: another program's
-// block need not hold a NUL. `out` holds text only when the result is ok.
+// The clipboard's text as UTF-8 into `out` (emptied first): CF_UNICODETEXT
+// when the clipboard offers it (an unpaired surrogate becomes U+FFFD), else
+// CF_TEXT converted from the system code page; `owner` opens the clipboard.
+// `min_bytes` is measured on the text's system-code-page form either way.
+// The text ends at its first zero unit or byte or at the end of the block,
+// whichever comes first: another program's block need not hold one. `out`
+// holds text only when the result is ok.
 ClipboardRead read_clipboard_text(HWND owner, std::uint32_t min_bytes, Utf8String& out);
 
 }  // namespace versotime

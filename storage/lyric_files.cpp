@@ -11,7 +11,7 @@
 #include "editor/editing_commands.h"
 #include "editor/editor_state.h"
 #include "editor/system_text.h"
-#include "host/text_convert.h"
+#include "host/text_encoder.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
 #include "settings/config_variables.h"
@@ -82,35 +82,16 @@ bool write_all(HANDLE file, const char* bytes, std::uint32_t count) {
     return true;
 }
 
-// Converted and written a piece at a time: converting a large text whole
-// took three times its size in scratch space on top of the document.
-constexpr std::uint32_t piece_bytes = 1u << 20;
+// The encoder hands the file its bytes a piece at a time, so the scratch
+// space stays a megabyte whatever the text.
+class FileSink final : public ByteSink {
+public:
+    explicit FileSink(HANDLE file) : file_(file) {}
+    bool write(const char* bytes, std::uint32_t count) override { return write_all(file_, bytes, count); }
 
-enum class WriteResult { done, not_converted, not_written };
-
-WriteResult write_converted(HANDLE file, const char* utf8, std::uint32_t length) {
-    char* piece = static_cast<char*>(std::malloc(piece_bytes + 1));
-    if (!piece) return WriteResult::not_converted;
-    WriteResult result = WriteResult::done;
-    std::uint32_t at = 0;
-    while (at < length) {
-        const std::uint32_t n = utf8_piece_length(utf8 + at, length - at, piece_bytes);
-        // An invalid byte (a tag written by another program) becomes "?"
-        // rather than the end of the file.
-        std::uint32_t converted = 0;
-        if (!convert_utf8_to_system_replacing(utf8 + at, n, piece, &converted)) {
-            result = WriteResult::not_converted;
-            break;
-        }
-        if (!write_all(file, piece, converted)) {
-            result = WriteResult::not_written;
-            break;
-        }
-        at += n;
-    }
-    std::free(piece);
-    return result;
-}
+private:
+    HANDLE file_;
+};
 
 }  // namespace
 
@@ -119,7 +100,8 @@ void read_lyric_file(HWND editor) {
     if (!buffer.data()) return;
     if (!ask_file_name(editor, texts::open_file_title, buffer.data())) return;
     Utf8String text;
-    if (!load_text_file(buffer.data(), text)) {
+    TextEncoding encoding = TextEncoding::system_code_page;
+    if (!load_text_file(buffer.data(), text, encoding)) {
         clear_editor();
     } else if (!lyric_document.read_lrc(text)) {
         // Part of a file must never pass for the whole: a later save would
@@ -127,6 +109,7 @@ void read_lyric_file(HWND editor) {
         clear_editor();
         set_status(texts::allocate_failed);
     } else {
+        document_encoding = encoding;
         if (refresh_after_read(true)) show_offset();
     }
     current_track.lyric_file_path.truncate(0);
@@ -201,11 +184,15 @@ int write_lyric_file(const char* path) {
         DeleteFileA(temporary);
         return save_failed(-1);
     }
-    const WriteResult written = write_converted(file, lrc.c_str(), lrc.length());
+    // The encoding the text came in, unless that would lose a character or
+    // a byte another program wrote: then UTF-8, which keeps every byte.
+    const TextEncoding encoding = choose_save_encoding(document_encoding, lrc.c_str(), lrc.length());
+    FileSink sink(file);
+    const EncodeResult written = encode_text(lrc.c_str(), lrc.length(), encoding, sink);
     const bool closed = CloseHandle(file) != 0;
-    if (written != WriteResult::done || !closed) {
+    if (written != EncodeResult::done || !closed) {
         DeleteFileA(temporary);
-        return save_failed(written == WriteResult::not_converted ? -1 : -3);
+        return save_failed(written == EncodeResult::write_failed || written == EncodeResult::done ? -3 : -1);
     }
     if (!MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING)) {
         DeleteFileA(temporary);

@@ -105,6 +105,7 @@ void read_lyrics_from_tag(HWND) {
         clear_editor();
         set_status(texts::allocate_failed);
     } else {
+        document_encoding = TextEncoding::system_code_page;
         if (refresh_after_read(false)) show_offset();
     }
     enable_control(IDC_SAVE_FILEPATH_TAG, false);
