@@ -302,7 +302,7 @@ void EditHistory::forget() {
 double nudged_time(double time, double delta) {
     if (!(time >= 0.0)) return time;
     const double moved = std::round((time + delta) * 100.0) / 100.0;
-    if (std::isnan(moved)) return time;
+    if (!std::isfinite(moved)) return time;
     return moved <= 0.0 ? 0.0 : moved;
 }
 

@@ -111,7 +111,7 @@ private:
 
 // A time tag's time moved by `delta` seconds, rounded to the nearest
 // hundredth and never below 0. A time that is negative (no time) or not a
-// number comes back unchanged.
+// number, or one too large to move, comes back unchanged.
 double nudged_time(double time, double delta);
 
 }  // namespace versotime

@@ -137,7 +137,10 @@ void put_new_line(HWND window, bool at_selection) {
 bool move_tags(LyricLine& line, int first, int last, double delta) {
     const int count = line.tag_count();
     bool moves = false;
-    for (int i = first; i <= last; ++i) moves = moves || nudged_time(line.tag_time(i), delta) != line.tag_time(i);
+    for (int i = first; i <= last && !moves; ++i) {
+        const double time = line.tag_time(i);
+        moves = time >= 0.0 && nudged_time(time, delta) != time;
+    }
     if (!moves) return false;
     const int remade = count - first;
     TimeTag** tags = static_cast<TimeTag**>(std::calloc(static_cast<std::size_t>(remade), sizeof(TimeTag*)));

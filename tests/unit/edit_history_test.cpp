@@ -370,6 +370,8 @@ TEST(NudgedTime, MovesByTheStepToTheNearestHundredth) {
     EXPECT_EQ(nudged_time(-1.0, 0.1), -1.0);
     EXPECT_EQ(nudged_time(-inf, 5.0), -inf);
     EXPECT_TRUE(std::isnan(nudged_time(nan, 0.1)));
+    const double largest = std::numeric_limits<double>::max();
+    EXPECT_EQ(nudged_time(largest, 5.0), largest);
 }
 
 TEST(NudgedTime, APrintedFormFollowsTheNewTime) {
