@@ -169,9 +169,9 @@ void nudge(HWND window, double direction) {
     LyricLine& line = lyric_document.line(sel);
     const int picked = selected_index(window, IDC_TIME_TAG_LIST);
     const bool one = picked >= 0 && picked < line.tag_count();
-    if (line.tag_count() == 0 || !move_tags(line, one ? picked : 0, one ? picked : line.tag_count() - 1, step * direction)) {
-        return;
-    }
+    const int first = one ? picked : 0;
+    const int last = one ? picked : line.tag_count() - 1;
+    if (last < first || !move_tags(line, first, last, step * direction)) return;
     line.refresh_tag_text();
     current_line = sel;
     fill_time_tag_list(sel);
