@@ -41,11 +41,14 @@ void read_offset_field(HWND window, Utf8String& out) {
     uGetDlgItemText(window, IDC_OFFSET_FIELD, out);
 }
 
-// What the window shows now; `offset_text` stands for the field when given.
-EditState* take_state(HWND window, const Utf8String* offset_text = nullptr) {
+// What the window shows now. The notifications that start a step come after
+// their change: `offset_text` then stands for the offset field, and
+// `selection_moved` says the lyric list's selection already moved away from
+// the current line.
+EditState* take_state(HWND window, const Utf8String* offset_text = nullptr, bool selection_moved = false) {
     EditorView view;
     view.current_line = current_line;
-    view.lyric_selection = selection_of(window, IDC_LYRIC_LIST);
+    view.lyric_selection = selection_moved ? current_line : selection_of(window, IDC_LYRIC_LIST);
     view.tag_selection = selection_of(window, IDC_TIME_TAG_LIST);
     view.working_offset = working_offset;
     view.lyric_changed = lyric_changed;
@@ -162,7 +165,7 @@ void run_command(HWND window, Step step, CommandHandler handler, int code) {
         return;
     }
     close_field_edit(window);
-    EditState* before = take_state(window);
+    EditState* before = take_state(window, nullptr, step == Step::stamp);
     in_step = true;
     handler(window, code);
     in_step = false;
