@@ -95,13 +95,14 @@ void delete_lines(LyricLine** lines, std::uint32_t from, std::uint32_t count) {
 
 }  // namespace
 
-EditState* EditState::take(const LyricDocument& document, const EditorView& view) {
+EditState* EditState::take(const LyricDocument& document, const EditorView& view, std::uint64_t largest) {
+    if (largest > largest_state) largest = largest_state;
     std::uint64_t size = header_bytes + view.offset_text.length();
-    for (int i = 0; i < document.line_count() && size <= largest_state; ++i) {
+    for (int i = 0; i < document.line_count() && size <= largest; ++i) {
         const LyricLine& line = document.line(i);
         size += 8 + std::uint64_t{line.text().length()} + std::uint64_t{8} * static_cast<std::uint32_t>(line.tag_count());
     }
-    if (size > largest_state) return nullptr;
+    if (size > largest) return nullptr;
     unsigned char* block = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(size)));
     if (!block) return nullptr;
     EditState* state = new (std::nothrow) EditState(block, static_cast<std::uint32_t>(size));

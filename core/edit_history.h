@@ -28,8 +28,10 @@ struct EditorView {
 
 class EditState {
 public:
-    // Null when memory ran out or the state would not fit a step.
-    static EditState* take(const LyricDocument& document, const EditorView& view);
+    // Null when memory ran out or the state would pack into more than
+    // `largest` bytes (so that a sheet no history could keep is never copied).
+    static EditState* take(const LyricDocument& document, const EditorView& view,
+                           std::uint64_t largest = ~std::uint64_t{0});
     ~EditState();
     EditState(const EditState&) = delete;
     EditState& operator=(const EditState&) = delete;
@@ -66,6 +68,9 @@ public:
     static constexpr std::uint32_t step_charge = 64;
 
     explicit EditHistory(std::uint64_t byte_bound = default_byte_bound, int step_bound = step_capacity);
+
+    // The largest state a step can be.
+    std::uint64_t byte_bound() const { return byte_bound_; }
     ~EditHistory() { forget(); }
     EditHistory(const EditHistory&) = delete;
     EditHistory& operator=(const EditHistory&) = delete;

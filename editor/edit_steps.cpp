@@ -60,7 +60,7 @@ EditState* take_state(HWND window, const Utf8String* offset_text = nullptr, bool
     } else {
         read_offset_field(window, view.offset_text);
     }
-    return EditState::take(lyric_document, view);
+    return EditState::take(lyric_document, view, history.byte_bound());
 }
 
 bool lyrics_unchanged(HWND window, const EditState& before) {

@@ -291,6 +291,22 @@ TEST(EditHistory, TheOldestStepsGoPastTheBounds) {
     }
 }
 
+TEST(EditState, NoneLargerThanAsked) {
+    LyricDocument doc;
+    fill(doc, {{"a line", {1.0, 2.0}}, {"another line", {}}});
+    const EditorView view = view_of(0, 0, -1, 0, false, 0, "12");
+    EditState* whole = EditState::take(doc, view);
+    ASSERT_NE(whole, nullptr);
+    const std::uint32_t size = whole->size();
+    delete whole;
+    EditState* exact = EditState::take(doc, view, size);
+    ASSERT_NE(exact, nullptr);
+    EXPECT_EQ(exact->size(), size);
+    delete exact;
+    EXPECT_EQ(EditState::take(doc, view, size - 1), nullptr);
+    EXPECT_EQ(EditState::take(doc, view, 0), nullptr);
+}
+
 TEST(EditHistory, AStateLargerThanTheBoundIsNotKept) {
     EditHistory history(16, EditHistory::step_capacity);
     Counter counter(history);
