@@ -17,6 +17,12 @@ const char* strip_scheme(const char* path) {
 
 }  // namespace
 
+void HeldTrack::hold(TrackHandle* track) {
+    if (track) track->add_ref();
+    if (track_) track_->release();
+    track_ = track;
+}
+
 void CurrentTrack::release_track() {
     if (handle) handle->release();
     handle = nullptr;

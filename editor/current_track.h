@@ -38,9 +38,31 @@ public:
     Utf8String lyric_file_path;
 };
 
+// A counted reference to a track, held until replaced or released.
+class HeldTrack {
+public:
+    constexpr HeldTrack() = default;
+    // Not released here: at unload the player may be gone.
+    ~HeldTrack() = default;
+    HeldTrack(const HeldTrack&) = delete;
+    HeldTrack& operator=(const HeldTrack&) = delete;
+
+    // Holds `track` (a new reference; null holds nothing) and lets go of the
+    // one held before.
+    void hold(TrackHandle* track);
+    void release() { hold(nullptr); }
+    TrackHandle* get() const { return track_; }
+
+private:
+    TrackHandle* track_ = nullptr;
+};
+
 // The track the editor works on.
 extern CurrentTrack current_track;
 // The tick's copy of current_track, to notice a new track.
 extern CurrentTrack last_seen_track;
+// The track that was current when the lyrics last changed: the one the
+// automatic save on closing writes to, whatever plays by then.
+extern HeldTrack lyrics_track;
 
 }  // namespace versotime

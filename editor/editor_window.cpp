@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/lyric_document.h"
+#include "editor/current_track.h"
 #include "editor/edit_steps.h"
 #include "editor/editing_commands.h"
 #include "editor/editor_keys.h"
@@ -125,11 +126,18 @@ void apply_z_order(HWND window) {
                  frame.right - frame.left, frame.bottom - frame.top, SWP_NOMOVE);
 }
 
+// Loaded once and shared by every opening: the window does not own its icon,
+// and loading one per opening leaked a handle each time.
+HANDLE small_icon() {
+    static const HANDLE icon =
+        LoadImageA(module_instance, MAKEINTRESOURCEA(IDI_VERSOTIME), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR);
+    return icon;
+}
+
 BOOL on_init_dialog(HWND window) {
     register_modeless_dialog(window);
-    HANDLE icon = LoadImageA(module_instance, MAKEINTRESOURCEA(IDI_VERSOTIME), IMAGE_ICON,
-                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR);
-    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon()));
     SetWindowTextA(window, texts::window_title);
     window_ = window;
     slider_tip = create_slider_tip(window, GetDlgItem(window, IDC_SEEK_SLIDER));
@@ -162,7 +170,8 @@ void on_destroy(HWND window) {
     if (window != window_) return;
     KillTimer(window, IDT_PLAYBACK_TICK);
     stop_editor_keys();
-    if (lyric_auto_save.get() != 0 && lyric_changed) write_tag(TagTarget::lyric_text);
+    if (lyric_auto_save.get() != 0 && lyric_changed) write_tag(TagTarget::lyric_text, lyrics_track.get());
+    lyrics_track.release();
     lyric_document.clear();
     forget_edit_history(nullptr);
     save_placement(window);
@@ -224,6 +233,7 @@ void open_editor() {
 
 void on_host_quit() {
     if (window_) SendMessageA(window_, WM_DESTROY, 0, 0);
+    lyrics_track.release();
     current_track.release_track();
     last_seen_track.release_track();
 }

@@ -41,6 +41,10 @@ void set_slider(HWND window, std::int32_t value, bool redraw) {
 }
 
 void on_new_track_noticed(HWND window) {
+    // The lyric file saved for the previous track is not this one's. The
+    // offset stays: it belongs to the document, which stays too.
+    current_track.lyric_file_path.truncate(0);
+    enable_control(IDC_SAVE_FILEPATH_TAG, false);
     last_seen_track.copy_track(current_track);
     refresh_title_bar();
     set_time_label(IDC_LENGTH_LABEL, current_track.track_length);
@@ -48,7 +52,6 @@ void on_new_track_noticed(HWND window) {
     uSetDlgItemText(window, IDC_TRACK_TEXT, current_track.location.c_str());
     play_position = 0.0;
     last_slider_pos = -666;
-    working_offset = 0;
 }
 
 void tick_while_playing(HWND window, PlayerControl& control) {

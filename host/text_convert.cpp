@@ -197,4 +197,61 @@ std::uint32_t convert_system_to_utf8(const char* source, char* destination, std:
     return convert_utf16_to_utf8(scratch.data(), destination, units);
 }
 
+namespace {
+
+// The bytes of the valid sequence at `text`, 0 when its first byte starts
+// none: one that decodes to a character UTF-16 can carry, surrogates and
+// NUL excluded.
+unsigned valid_sequence(const char* text, std::uint32_t rest, std::uint32_t* value) {
+    const unsigned used = decode_utf8_sequence(text, value, rest);
+    if (used == 0 || *value > 0x10FFFF || (*value >= 0xD800 && *value <= 0xDFFF)) return 0;
+    return used;
+}
+
+}  // namespace
+
+bool convert_utf8_to_system_replacing(const char* source, std::uint32_t length, char* destination,
+                                      std::uint32_t* written) {
+    *written = 0;
+    destination[0] = 0;
+    if (!source || length == 0) return true;
+    // One UTF-16 unit per input byte at most: a 4-byte sequence takes two.
+    Utf16Scratch scratch(length + 1);
+    char16_t* units = scratch.data();
+    if (!units) return false;
+    std::uint32_t in = 0;
+    std::uint32_t out = 0;
+    while (in < length) {
+        std::uint32_t value;
+        const unsigned used = valid_sequence(source + in, length - in, &value);
+        if (used == 0) {
+            units[out++] = u'?';
+            ++in;
+            continue;
+        }
+        out += encode_utf16_units(value, units + out);
+        in += used;
+    }
+    // Each unit needs at most as many system bytes as the UTF-8 bytes it
+    // came from ("?" one for one), so `length` bytes suffice.
+    const std::uint32_t n = utf16_to_system(units, out, destination, length);
+    if (n == 0) return false;
+    destination[n] = 0;
+    *written = n;
+    return true;
+}
+
+std::uint32_t utf8_piece_length(const char* text, std::uint32_t rest, std::uint32_t max_bytes) {
+    if (rest <= max_bytes || max_bytes == 0) return rest;
+    // A valid sequence is at most four bytes long: back off over at most
+    // three continuation bytes; a longer run of them is invalid anyway.
+    std::uint32_t n = max_bytes;
+    for (unsigned back = 0; back < 3 && n > 1; ++back) {
+        if ((static_cast<unsigned char>(text[n]) & 0xC0) != 0x80) break;
+        --n;
+    }
+    if ((static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) return max_bytes;
+    return n;
+}
+
 }  // namespace versotime

@@ -33,4 +33,16 @@ std::uint32_t convert_utf8_to_system(const char* source, char* destination, std:
 // destination: 3 x input bytes + 1 bytes
 std::uint32_t convert_system_to_utf8(const char* source, char* destination, std::uint32_t max_bytes);
 
+// For paths that must not lose text (saving, copying): exactly `length`
+// bytes of UTF-8, where each byte that cannot start or continue a valid
+// sequence (a NUL included) becomes one "?" instead of ending the text.
+// destination: length + 1 bytes. False, with an empty destination, when the
+// scratch space cannot be had.
+bool convert_utf8_to_system_replacing(const char* source, std::uint32_t length, char* destination,
+                                      std::uint32_t* written);
+
+// The length of the next piece of `rest` UTF-8 bytes: at most `max_bytes`,
+// never ending inside a valid sequence (invalid bytes may be split anywhere).
+std::uint32_t utf8_piece_length(const char* text, std::uint32_t rest, std::uint32_t max_bytes);
+
 }  // namespace versotime

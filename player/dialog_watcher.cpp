@@ -1,4 +1,5 @@
 #include "player/dialog_watcher.h"
+#include "player/preferences_window.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -82,10 +83,11 @@ void DialogWatcher::arm_file_dialog(const std::string& path, bool cancel, int li
     LeaveCriticalSection(&lock_);
 }
 
-void DialogWatcher::arm_message_box(int button, int line) {
+void DialogWatcher::arm_message_box(int button, int line, bool close_preferences) {
     EnterCriticalSection(&lock_);
     Answer a;
     a.button = button;
+    a.close_preferences = close_preferences;
     a.line = line;
     answers_.push_back(a);
     LeaveCriticalSection(&lock_);
@@ -226,6 +228,11 @@ void DialogWatcher::handle(HWND dialog) {
     message_boxes_.push_back(seen);
     if (!armed) errors_.push_back("a message box \"" + seen.text + "\" opened that no answer was armed for");
     LeaveCriticalSection(&lock_);
+    if (armed && answer.close_preferences) {
+        // Closing the frame destroys the page and the box it owns; the
+        // button below then reaches nothing, or closes a box that outlived it.
+        if (HWND frame = FindWindowA(preferences_frame_class, nullptr)) PostMessageA(frame, WM_CLOSE, 0, 0);
+    }
     int button = armed ? answer.button : IDOK;
     if (!GetDlgItem(dialog, button)) button = GetDlgItem(dialog, IDOK) ? IDOK : IDCANCEL;
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));

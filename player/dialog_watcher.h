@@ -31,8 +31,10 @@ public:
 
     // `path` empty with `cancel` set answers Cancel. `line` names the arming.
     void arm_file_dialog(const std::string& path, bool cancel, int line);
-    // `button`: IDOK, IDCANCEL, IDYES, IDNO.
-    void arm_message_box(int button, int line);
+    // `button`: IDOK, IDCANCEL, IDYES, IDNO. With `close_preferences` the
+    // player's preferences window is closed first, while the box is open
+    // (as when the player rebuilds the page meanwhile).
+    void arm_message_box(int button, int line, bool close_preferences = false);
 
     std::vector<SeenFileDialog> file_dialogs();
     std::vector<SeenMessageBox> message_boxes();
@@ -55,6 +57,7 @@ private:
         std::string path;
         bool cancel = false;
         int button = IDOK;
+        bool close_preferences = false;
         int line = 0;
     };
 

@@ -7,13 +7,11 @@ namespace player {
 
 namespace {
 
-constexpr const char* frame_class = "VersotimePlayerPreferences";
-
 LRESULT CALLBACK frame_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
-bool register_frame_class() {
+bool register_preferences_frame_class() {
     static bool registered = false;
     if (registered) return true;
     WNDCLASSA wc{};
@@ -21,7 +19,7 @@ bool register_frame_class() {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = frame_class;
+    wc.lpszClassName = preferences_frame_class;
     registered = RegisterClassA(&wc) != 0;
     return registered;
 }
@@ -31,8 +29,8 @@ bool register_frame_class() {
 bool PreferencesWindow::show(ServiceRegistry& registry, const std::string& name) {
     if (!frame_ || !IsWindow(frame_)) {
         frame_ = nullptr;
-        if (!register_frame_class()) return false;
-        frame_ = CreateWindowExA(0, frame_class, "Preferences", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 640,
+        if (!register_preferences_frame_class()) return false;
+        frame_ = CreateWindowExA(0, preferences_frame_class, "Preferences", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 640,
                                  560, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         if (!frame_) return false;
     }

@@ -11,6 +11,9 @@
 namespace versotime {
 namespace player {
 
+// The window class of the preferences frame, for finding it from elsewhere.
+constexpr const char* preferences_frame_class = "VersotimePlayerPreferences";
+
 class PreferencesWindow {
 public:
     PreferencesWindow() = default;

@@ -113,7 +113,7 @@ HWND create_probe_window() {
     }
     change_count = 0;
     HWND window = CreateWindowExA(0, probe_class, "Player probe", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
-                                  100, 100, 360, 260, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                                  100, 100, 360, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window) return nullptr;
     child(window, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, 10, 10, 220, 22, probe_edit);
     child(window, "BUTTON", "Open...", WS_TABSTOP | BS_PUSHBUTTON, 240, 10, 100, 22, probe_open_button);
@@ -129,6 +129,12 @@ HWND create_probe_window() {
     child(window, "BUTTON", "Colour...", WS_TABSTOP | BS_PUSHBUTTON, 240, 110, 100, 22, probe_colour_button);
     child(window, "STATIC", "", SS_LEFT, 10, 140, 330, 20, probe_status);
     child(window, "STATIC", "changes 0", SS_LEFT, 10, 165, 330, 20, probe_change_count);
+    // Filled through the wide calls with text no single code page holds.
+    HWND wide = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
+                                10, 190, 330, 50, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(probe_wide_list)),
+                                GetModuleHandleW(nullptr), nullptr);
+    for (const wchar_t* item : {L"caf\u00E9", L"\u65E5\u672C\u8A9E", L"\u4E2D\u6587", L"\U0001F600"})
+        SendMessageW(wide, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     return window;
 }
 

@@ -18,6 +18,7 @@ enum ProbeControl {
     probe_check = 106,
     probe_change_count = 107,    // "changes N": EN_CHANGE of 100
     probe_colour_button = 108,   // ChooseColorA: a modal dialog no command answers
+    probe_wide_list = 109,       // a Unicode list box: "café" "日本語" "中文" and an emoji
 };
 
 HWND create_probe_window();

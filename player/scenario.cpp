@@ -46,7 +46,7 @@ Scenario::Scenario(Player& player, std::string file_name) : player_(player), fil
         {"open_probe", {&Scenario::open_probe, 0, 0}},
         {"answer_file_dialog", {&Scenario::answer_file_dialog, 1, 1}},
         {"cancel_file_dialog", {&Scenario::cancel_file_dialog, 0, 0}},
-        {"answer_message_box", {&Scenario::answer_message_box, 0, 1}},
+        {"answer_message_box", {&Scenario::answer_message_box, 0, 2}},
         {"clipboard_set_text", {&Scenario::clipboard_set_text_cmd, 1, 1}},
         {"clipboard_set_picture", {&Scenario::clipboard_set_picture_cmd, 0, 0}},
         {"clipboard_clear", {&Scenario::clipboard_clear_cmd, 0, 0}},
@@ -64,6 +64,7 @@ Scenario::Scenario(Player& player, std::string file_name) : player_(player), fil
         {"slider_release", {&Scenario::slider_release, 3, 3}},
         {"clipboard_set_file", {&Scenario::clipboard_set_file, 1, 1}},
         {"set_read_only", {&Scenario::set_read_only, 2, 2}},
+        {"clipboard_hold", {&Scenario::clipboard_hold_cmd, 1, 1}},
         {"repeat", {&Scenario::repeat, 2, -1}},
         {"expect text", {&Scenario::expect_text, 3, 3}},
         {"expect text_utf8", {&Scenario::expect_text_utf8, 3, 3}},
@@ -108,6 +109,9 @@ Scenario::Scenario(Player& player, std::string file_name) : player_(player), fil
         {"expect list_extent", {&Scenario::expect_list_extent, 3, 3}},
         {"expect folder_files", {&Scenario::expect_folder_files, 1, -1}},
         {"expect clipboard_same", {&Scenario::expect_clipboard_same, 1, 1}},
+        {"clipboard_set_text_utf8", {&Scenario::clipboard_set_text_utf8_cmd, 1, 1}},
+        {"expect clipboard_utf8", {&Scenario::expect_clipboard_utf8, 1, 1}},
+        {"expect list_utf8", {&Scenario::expect_list_utf8, 2, -1}},
     };
 }
 

@@ -113,6 +113,9 @@ private:
     // Hostile file and clipboard cases (scenario_files.cpp).
     bool clipboard_set_file(const Args& a);
     bool set_read_only(const Args& a);
+    bool clipboard_hold_cmd(const Args& a);
+    // Unicode text on the clipboard (scenario_unicode.cpp).
+    bool clipboard_set_text_utf8_cmd(const Args& a);
 
     // ---- Expectations ----
     bool expect_text(const Args& a);
@@ -158,6 +161,8 @@ private:
     bool expect_list_extent(const Args& a);
     bool expect_folder_files(const Args& a);
     bool expect_clipboard_same(const Args& a);
+    bool expect_clipboard_utf8(const Args& a);
+    bool expect_list_utf8(const Args& a);
 
     Player& player_;
     DialogWatcher watcher_;

@@ -216,7 +216,12 @@ bool Scenario::answer_message_box(const Args& a) {
         error_ = "the button is ok, cancel, yes or no";
         return false;
     }
-    watcher_.arm_message_box(button, line_);
+    const bool close_preferences = a.size() > 1 && a[1] == "close_preferences";
+    if (a.size() > 1 && !close_preferences) {
+        error_ = "the second word is close_preferences";
+        return false;
+    }
+    watcher_.arm_message_box(button, line_, close_preferences);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,14 @@ bool Scenario::set_read_only(const Args& a) {
     return false;
 }
 
+bool Scenario::clipboard_hold_cmd(const Args& a) {
+    bool hold = false;
+    if (!to_flag(a[0], hold)) return false;
+    if (clipboard_hold(hold)) return true;
+    error_ = hold ? "cannot open the clipboard" : "the clipboard is not held";
+    return false;
+}
+
 // The names (files and folders, "." and ".." left out), sorted byte by byte.
 bool Scenario::expect_folder_files(const Args& a) {
     std::vector<std::string> got;
@@ -73,7 +82,9 @@ bool Scenario::expect_clipboard_same(const Args& a) {
     }
     std::string got;
     if (!clipboard_text(got)) return differ("the clipboard text", "the bytes of " + a[0], "no text");
-    if (got.size() == want.size() && std::equal(want.begin(), want.end(), got.begin())) return true;
+    // As unsigned bytes on both sides: a char above 0x7F is negative.
+    if (got.size() == want.size() && (want.empty() || std::memcmp(want.data(), got.data(), want.size()) == 0))
+        return true;
     std::size_t at = 0;
     while (at < got.size() && at < want.size() && static_cast<std::uint8_t>(got[at]) == want[at]) ++at;
     return differ("the clipboard text", "the " + std::to_string(want.size()) + " bytes of " + a[0],

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "host/unicode_text.h"
 #include "player/player.h"
 
 namespace versotime {
@@ -169,6 +170,26 @@ std::vector<std::string> list_items(HWND control) {
             SendMessageA(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0])));
         text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
         items.push_back(text);
+    }
+    return items;
+}
+
+std::vector<std::string> list_items_utf8(HWND control) {
+    bool combo = class_is(control, "ComboBox");
+    int count = static_cast<int>(SendMessageW(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+    std::vector<std::string> items;
+    for (int i = 0; i < count; ++i) {
+        int length = static_cast<int>(SendMessageW(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0));
+        if (length < 0) length = 0;
+        std::vector<char16_t> units(static_cast<std::size_t>(length) + 1, 0);
+        int got = static_cast<int>(
+            SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(units.data())));
+        if (got < 0) got = 0;
+        if (got > length) got = length;
+        std::vector<char> text(3 * static_cast<std::size_t>(got) + 1);
+        const std::uint32_t n =
+            convert_utf16_to_utf8_replacing(units.data(), text.data(), static_cast<std::uint32_t>(got));
+        items.emplace_back(text.data(), n);
     }
     return items;
 }

@@ -28,6 +28,8 @@ bool select_item(Player& player, HWND control, int index, std::string& error);
 bool double_click_item(Player& player, HWND control, int index, std::string& error);
 // Items and selection of a list box or combo box (narrow bytes).
 std::vector<std::string> list_items(HWND control);
+// The items read through the wide calls, as UTF-8.
+std::vector<std::string> list_items_utf8(HWND control);
 int list_selection(HWND control);
 int list_count(HWND control);
 // Moves a track bar the way a drag does: track, thumb position, end.

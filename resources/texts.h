@@ -34,6 +34,7 @@ constexpr const char* save_file_title = "Save Lyric File as ...";
 #if VERSOTIME_CHINESE
 constexpr const char* ready = "\xD7\xBC\xB1\xB8\xBE\xCD\xD0\xF7...";  // 准备就绪...
 constexpr const char* wrote_lines = "\xD2\xD1\xB3\xC9\xB9\xA6\xD0\xB4\xC8\xEB%d\xD0\xD0";  // 已成功写入%d行
+constexpr const char* save_file_failed = "\xB1\xA3\xB4\xE6\xB8\xE8\xB4\xCA\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC";  // 保存歌词文件失败
 constexpr const char* lyric_too_short = "\xB8\xE8\xB4\xCA\xCC\xAB\xB6\xCC\xBB\xF2\xC3\xBB\xD3\xD0\xB8\xE8\xB4\xCA";  // 歌词太短或没有歌词
 constexpr const char* read_tag_ok = "\xB4\xD3TAG\xD6\xD0\xB6\xC1\xC8\xA1\xB8\xE8\xB4\xCA\xB3\xC9\xB9\xA6";  // 从TAG中读取歌词成功
 constexpr const char* write_lyrics_tag_failed = "\xD0\xB4\xB8\xE8\xB4\xCA\xB5\xBDTAG\xD6\xD0\xCA\xA7\xB0\xDC";  // 写歌词到TAG中失败
@@ -57,6 +58,7 @@ constexpr const char* seek_steps[4] = {"0.1\xC3\xEB", "1\xC3\xEB", "2\xC3\xEB", 
 #else
 constexpr const char* ready = "Ready...";
 constexpr const char* wrote_lines = "Wrote %d lines successfully";
+constexpr const char* save_file_failed = "Save lyrics to file failed";
 constexpr const char* lyric_too_short = "Lyric is too short or no lyric";
 constexpr const char* read_tag_ok = "Read lyric from tag successfully";
 constexpr const char* write_lyrics_tag_failed = "Write lyrics to tag failed";

@@ -36,16 +36,20 @@ void store_field(HWND page, int control_id, ConfigString& setting) {
 }
 
 // A script longer than the limit is reported, cut on a character boundary
-// and shown cut before it is stored.
-void store_script(HWND page, int control_id, ConfigString& setting, const char* too_long) {
+// and shown cut before it is stored. False when the page was destroyed
+// while the message was open (the player may rebuild it meanwhile): nothing
+// more may be read from it, and nothing is stored.
+bool store_script(HWND page, int control_id, ConfigString& setting, const char* too_long) {
     Utf8String text;
     uGetDlgItemText(page, control_id, text);
     if (text.length() > max_script_bytes) {
         show_message(page, too_long);
+        if (!IsWindow(page)) return false;
         text.truncate(utf8_fit_length(text.c_str(), text.length(), max_script_bytes));
         uSetDlgItemText(page, control_id, text.c_str());
     }
     setting.set(text.c_str());
+    return true;
 }
 
 void on_init_dialog(HWND page) {
@@ -74,8 +78,8 @@ void on_always_on_top(HWND page) {
 
 void on_save(HWND page) {
     store_field(page, IDC_PREF_EXTENSION, lrc_suffix);
-    store_script(page, IDC_PREF_TITLE_FORMAT, lrc_title, texts::title_too_long);
-    store_script(page, IDC_PREF_NAME_FORMAT, lrc_name, texts::filename_too_long);
+    if (!store_script(page, IDC_PREF_TITLE_FORMAT, lrc_title, texts::title_too_long)) return;
+    if (!store_script(page, IDC_PREF_NAME_FORMAT, lrc_name, texts::filename_too_long)) return;
     if (editor_window()) refresh_title_bar();
 }
 

@@ -1,51 +1,53 @@
 #include "storage/clipboard.h"
 
-#include <cstring>
-
 #include "core/lyric_document.h"
 #include "editor/current_track.h"
 #include "editor/editing_commands.h"
 #include "editor/editor_state.h"
-#include "editor/system_text.h"
+#include "host/text_convert.h"
 #include "host/utf8_string.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
+#include "storage/clipboard_text.h"
 
 namespace versotime {
 
 namespace {
 
 // Shorter clipboard texts are taken for something else than lyrics.
-constexpr int min_lyric_bytes = 50;
+constexpr std::uint32_t min_lyric_bytes = 50;
 
 // The clipboard's text converted to UTF-8 into `out`; reports and returns
 // false when there is none to take.
 bool take_clipboard_text(HWND editor, Utf8String& out) {
-    if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(editor)) {
-        set_status(texts::get_clipboard_failed);
-        return false;
+    switch (read_clipboard_text(editor, min_lyric_bytes, out)) {
+    case ClipboardRead::ok: return true;
+    case ClipboardRead::no_text: set_status(texts::get_clipboard_failed); break;
+    case ClipboardRead::not_locked: set_status(texts::allocate_failed); break;
+    case ClipboardRead::too_short: set_status(texts::no_lyrics_in_clipboard); break;
+    case ClipboardRead::no_memory: set_status(texts::allocate_failed); break;
     }
-    HANDLE data = GetClipboardData(CF_TEXT);
-    if (!data) {
-        CloseClipboard();
-        set_status(texts::get_clipboard_failed);
-        return false;
+    return false;
+}
+
+// Converted a piece at a time straight into the clipboard's block, so the
+// scratch space stays a megabyte whatever the text.
+constexpr std::uint32_t piece_bytes = 1u << 20;
+
+// The system-code-page form of `utf8` into `block` (room for `length` + 1
+// bytes), each invalid byte one "?"; false when the scratch space cannot be
+// had. A piece never grows, so each fits where the previous one ended.
+bool convert_into(const char* utf8, std::uint32_t length, char* block) {
+    std::uint32_t at = 0;
+    std::uint32_t used = 0;
+    block[0] = '\0';
+    while (at < length) {
+        const std::uint32_t n = utf8_piece_length(utf8 + at, length - at, piece_bytes);
+        std::uint32_t converted = 0;
+        if (!convert_utf8_to_system_replacing(utf8 + at, n, block + used, &converted)) return false;
+        used += converted;
+        at += n;
     }
-    const char* text = static_cast<const char*>(GlobalLock(data));
-    if (!text) {
-        CloseClipboard();
-        set_status(texts::allocate_failed);
-        return false;
-    }
-    if (lstrlenA(text) < min_lyric_bytes) {
-        GlobalUnlock(data);
-        CloseClipboard();
-        set_status(texts::no_lyrics_in_clipboard);
-        return false;
-    }
-    out.append_system_text(text);
-    GlobalUnlock(data);
-    CloseClipboard();
     return true;
 }
 
@@ -56,7 +58,7 @@ void read_lyrics_from_clipboard(HWND editor) {
     if (!take_clipboard_text(editor, text)) return;
     if (!lyric_document.read_lrc(text)) {
         clear_editor();
-        current_line = -1;
+        set_status(texts::allocate_failed);
         return;
     }
     refresh_after_read(false);
@@ -78,25 +80,20 @@ void copy_lyrics_to_clipboard(HWND editor) {
     }
     Utf8String lrc;
     const bool made = lyric_document.write_lrc(working_offset, lrc);
-    SystemText text(lrc.c_str(), lrc.length());
-    if (!made || !text.data()) {
-        // Out of memory: say so rather than put a cut or empty text there.
-        CloseClipboard();
-        set_status(texts::allocate_failed);
-        return;
-    }
-    // Allocate before emptying, so a failure leaves the clipboard as it was.
-    const SIZE_T size = static_cast<SIZE_T>(text.length()) + 1;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    // Everything is made before the clipboard is emptied, so a failure
+    // leaves it as it was. The converted text is never longer than its
+    // UTF-8 form.
+    const SIZE_T size = static_cast<SIZE_T>(lrc.length()) + 1;
+    HGLOBAL block = made ? GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
     char* bytes = block ? static_cast<char*>(GlobalLock(block)) : nullptr;
-    if (!bytes) {
+    const bool converted = bytes && convert_into(lrc.c_str(), lrc.length(), bytes);
+    if (!converted) {
+        if (bytes) GlobalUnlock(block);
         if (block) GlobalFree(block);
         CloseClipboard();
         set_status(texts::allocate_failed);
         return;
     }
-    std::memcpy(bytes, text.c_str(), text.length());
-    bytes[text.length()] = '\0';
     GlobalUnlock(block);
     EmptyClipboard();
     // The system owns the block only once it has taken it.

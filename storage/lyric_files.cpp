@@ -11,6 +11,7 @@
 #include "editor/editing_commands.h"
 #include "editor/editor_state.h"
 #include "editor/system_text.h"
+#include "host/text_convert.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
 #include "settings/config_variables.h"
@@ -88,20 +89,27 @@ constexpr std::uint32_t piece_bytes = 1u << 20;
 enum class WriteResult { done, not_converted, not_written };
 
 WriteResult write_converted(HANDLE file, const char* utf8, std::uint32_t length) {
+    char* piece = static_cast<char*>(std::malloc(piece_bytes + 1));
+    if (!piece) return WriteResult::not_converted;
+    WriteResult result = WriteResult::done;
     std::uint32_t at = 0;
     while (at < length) {
-        std::uint32_t n = length - at;
-        if (n > piece_bytes) {
-            n = piece_bytes;
-            // Never split a UTF-8 character between two pieces.
-            while (n > 1 && (static_cast<unsigned char>(utf8[at + n]) & 0xC0) == 0x80) --n;
+        const std::uint32_t n = utf8_piece_length(utf8 + at, length - at, piece_bytes);
+        // An invalid byte (a tag written by another program) becomes "?"
+        // rather than the end of the file.
+        std::uint32_t converted = 0;
+        if (!convert_utf8_to_system_replacing(utf8 + at, n, piece, &converted)) {
+            result = WriteResult::not_converted;
+            break;
         }
-        SystemText piece(utf8 + at, n);
-        if (piece.length() == 0) return WriteResult::not_converted;
-        if (!write_all(file, piece.c_str(), piece.length())) return WriteResult::not_written;
+        if (!write_all(file, piece, converted)) {
+            result = WriteResult::not_written;
+            break;
+        }
         at += n;
     }
-    return WriteResult::done;
+    std::free(piece);
+    return result;
 }
 
 }  // namespace
@@ -111,12 +119,16 @@ void read_lyric_file(HWND editor) {
     if (!buffer.data()) return;
     if (!ask_file_name(editor, texts::open_file_title, buffer.data())) return;
     Utf8String text;
-    if (load_text_file(buffer.data(), text)) {
-        lyric_document.read_lrc(text);
+    if (!load_text_file(buffer.data(), text)) {
+        clear_editor();
+    } else if (!lyric_document.read_lrc(text)) {
+        // Part of a file must never pass for the whole: a later save would
+        // write the part over it.
+        clear_editor();
+        set_status(texts::allocate_failed);
+    } else {
         refresh_after_read(true);
         show_offset();
-    } else {
-        clear_editor();
     }
     current_track.lyric_file_path.truncate(0);
     enable_control(IDC_SAVE_FILEPATH_TAG, false);
@@ -154,6 +166,17 @@ void save_lyric_file(HWND editor) {
     enable_control(IDC_SAVE_FILEPATH_TAG, true);
 }
 
+namespace {
+
+// Every way a save can fail after it began says so: the status line would
+// otherwise keep "Wrote N lines successfully" from an earlier save.
+int save_failed(int result) {
+    set_status(texts::save_file_failed);
+    return result;
+}
+
+}  // namespace
+
 int write_lyric_file(const char* path) {
     if (lyric_document.line_count() == 0) {
         set_status(texts::lyric_too_short);
@@ -161,33 +184,33 @@ int write_lyric_file(const char* path) {
     }
     lyric_document.refresh_tag_texts();
     Utf8String lrc;
-    if (!lyric_document.write_lrc(working_offset, lrc)) return -1;
+    if (!lyric_document.write_lrc(working_offset, lrc)) return save_failed(-1);
 
     // Write beside the target and move over it only when everything is on
     // disk, so a failed save never destroys the file that was there.
     char folder[MAX_PATH];
     char temporary[MAX_PATH];
-    if (!folder_of(path, folder, sizeof folder)) return -1;
+    if (!folder_of(path, folder, sizeof folder)) return save_failed(-1);
     // The move below would replace a read-only file where the system lets
     // it (Wine does); such a file is never ours to overwrite.
     const DWORD existing = GetFileAttributesA(path);
-    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) return -1;
-    if (!GetTempFileNameA(folder, "lrc", 0, temporary)) return -1;
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) return save_failed(-1);
+    if (!GetTempFileNameA(folder, "lrc", 0, temporary)) return save_failed(-1);
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         DeleteFileA(temporary);
-        return -1;
+        return save_failed(-1);
     }
     const WriteResult written = write_converted(file, lrc.c_str(), lrc.length());
     const bool closed = CloseHandle(file) != 0;
     if (written != WriteResult::done || !closed) {
         DeleteFileA(temporary);
-        return written == WriteResult::not_converted ? -1 : -3;
+        return save_failed(written == WriteResult::not_converted ? -1 : -3);
     }
     if (!MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING)) {
         DeleteFileA(temporary);
-        return -1;
+        return save_failed(-1);
     }
     char status[128];
     std::snprintf(status, sizeof status, texts::wrote_lines, lyric_document.line_count());

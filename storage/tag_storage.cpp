@@ -98,18 +98,21 @@ bool read_lyric_tag(Utf8String& out) {
 
 void read_lyrics_from_tag(HWND) {
     Utf8String text;
-    if (read_lyric_tag(text)) {
-        lyric_document.read_lrc(text);
+    if (!read_lyric_tag(text)) {
+        clear_editor();
+    } else if (!lyric_document.read_lrc(text)) {
+        // Part of the lyrics must never pass for the whole.
+        clear_editor();
+        set_status(texts::allocate_failed);
+    } else {
         refresh_after_read(false);
         show_offset();
-    } else {
-        clear_editor();
     }
     enable_control(IDC_SAVE_FILEPATH_TAG, false);
 }
 
-void write_tag(TagTarget target) {
-    TrackHandle* handle = current_handle();
+void write_tag(TagTarget target, TrackHandle* target_track) {
+    TrackHandle* handle = target_track ? target_track : current_handle();
     if (!handle) return;
     TrackReference track(handle);
     TrackInfoCopy info;

@@ -5,6 +5,7 @@
 
 namespace versotime {
 
+class TrackHandle;
 class Utf8String;
 
 enum class TagTarget : int {
@@ -12,8 +13,9 @@ enum class TagTarget : int {
     file_path = 1,   // the field named by lyric_filename_tag_value
 };
 
-// "Save Lyrics To Tag", "Save Filepath To Tag" and the save on closing.
-void write_tag(TagTarget target);
+// "Save Lyrics To Tag" and "Save Filepath To Tag" write to the current
+// track (null); the save on closing to the track the lyrics belong to.
+void write_tag(TagTarget target, TrackHandle* track = nullptr);
 // "Read Lyrics From Tag".
 void read_lyrics_from_tag(HWND editor);
 

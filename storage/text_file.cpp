@@ -4,9 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "host/growable_buffer.h"
-#include "host/text_convert.h"
-
 namespace versotime {
 
 namespace {
@@ -61,52 +58,8 @@ bool read_all(std::FILE* file, char*& bytes, std::size_t& count) {
     return true;
 }
 
-// Converted a piece at a time, so the scratch space stays small instead of
-// five times the file (a 50 MB file needed 250 MB of it at once).
-constexpr std::uint32_t chunk_bytes = 1u << 20;
-
-// The length of the next piece of the `rest` bytes: at most chunk_bytes,
-// ending just after a byte below 0x40, which no double-byte code page uses
-// as a trail byte and UTF-8 never uses inside a character; the whole rest
-// when there is no such byte.
-std::uint32_t piece_length(const char* bytes, std::uint32_t rest) {
-    if (rest <= chunk_bytes) return rest;
-    for (std::uint32_t end = chunk_bytes; end > 0; --end) {
-        if (static_cast<unsigned char>(bytes[end - 1]) < 0x40) return end;
-    }
-    return rest;
-}
-
-// The UTF-8 form of `count` system-code-page bytes into `utf8`, `used` bytes.
-bool convert_text(const char* bytes, std::uint32_t count, GrowableBuffer& utf8, std::uint32_t& used) {
-    used = 0;
-    std::uint32_t at = 0;
-    while (at < count) {
-        const std::uint32_t n = piece_length(bytes + at, count - at);
-        const std::uint64_t room = std::uint64_t{used} + 3u * std::uint64_t{n} + 1u;
-        if (room > 0x7FFFFFF0u || !utf8.resize(static_cast<std::uint32_t>(room))) return false;
-        char* target = reinterpret_cast<char*>(utf8.data()) + used;
-        used += convert_system_to_utf8(bytes + at, target, n);
-        at += n;
-    }
-    return true;
-}
-
-}  // namespace
-
-std::size_t apply_text_mode(char* bytes, std::size_t count) {
-    std::size_t out = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const char byte = bytes[i];
-        if (byte == '\x1A') break;
-        if (byte == '\r' && i + 1 < count && bytes[i + 1] == '\n') continue;
-        if (byte == '\0') continue;
-        bytes[out++] = byte;
-    }
-    return out;
-}
-
-bool load_text_file(const char* path, Utf8String& out) {
+bool load(const char* path, Utf8String& out, TextEncoding* detected) {
+    if (detected) *detected = TextEncoding::system_code_page;
     if (!path) return false;
     std::FILE* file = std::fopen(path, "rb");
     if (!file) return false;
@@ -117,12 +70,16 @@ bool load_text_file(const char* path, Utf8String& out) {
     out.truncate(0);
     if (!read) return false;
     if (!bytes) return true;
-    count = apply_text_mode(bytes, count);
-    GrowableBuffer utf8(GrowthMode::grow_only);
-    std::uint32_t used = 0;
-    const bool converted = convert_text(bytes, static_cast<std::uint32_t>(count), utf8, used);
-    std::free(bytes);  // before the text takes its own copy
-    return converted && out.append_bytes(reinterpret_cast<const char*>(utf8.data()), used);
+    const bool decoded = detected ? decode_detected_text(bytes, count, out, *detected)
+                                  : decode_text(TextEncoding::system_code_page, bytes, count, out);
+    std::free(bytes);
+    return decoded;
 }
+
+}  // namespace
+
+bool load_text_file(const char* path, Utf8String& out) { return load(path, out, nullptr); }
+
+bool load_text_file(const char* path, Utf8String& out, TextEncoding& encoding) { return load(path, out, &encoding); }
 
 }  // namespace versotime

@@ -1,7 +1,7 @@
 // versotime-lrc: reads LRC text the way the component does and prints what it
 // understood (dump, as JSON) or what it would save (write, as LRC).
-//   versotime-lrc dump [--code-page N] [FILE|-]
-//   versotime-lrc write [--offset MS] [--code-page N] [FILE|-]
+//   versotime-lrc dump [--code-page N] [--detect] [FILE|-]
+//   versotime-lrc write [--offset MS] [--code-page N] [--detect] [--encoding E] [FILE|-]
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -19,6 +19,7 @@
 
 #include "core/lyric_document.h"
 #include "host/text_convert.h"
+#include "host/text_encoder.h"
 #include "host/utf8_string.h"
 #include "tools/code_page.h"
 
@@ -26,10 +27,46 @@ namespace versotime {
 namespace {
 
 const char usage[] =
-    "usage: versotime-lrc dump [--code-page N] [FILE|-] | write [--offset MS] [--code-page N] [FILE|-]";
+    "usage: versotime-lrc dump [--code-page N] [--detect] [FILE|-] | "
+    "write [--offset MS] [--code-page N] [--detect] [--encoding system|utf-8|utf-8-bom|utf-16|utf-16be] [FILE|-]";
 
 // The longest text the string type and the reader take.
 constexpr std::size_t max_input = 0x7FFFFFF0u;
+// The editor refuses a lyric file larger than this.
+constexpr std::size_t max_lyric_file = 64u * 1024u * 1024u;
+
+// The code page of --code-page for the shared decoder and encoder.
+const NarrowCodec tool_codec = {code_page_to_utf16, utf16_to_code_page};
+
+bool parse_encoding(const std::string& name, TextEncoding& encoding) {
+    const struct {
+        const char* name;
+        TextEncoding encoding;
+    } names[] = {
+        {"system", TextEncoding::system_code_page}, {"utf-8", TextEncoding::utf8},
+        {"utf-8-bom", TextEncoding::utf8_with_mark}, {"utf-16", TextEncoding::utf16le},
+        {"utf-16le", TextEncoding::utf16le},         {"utf-16be", TextEncoding::utf16be},
+    };
+    for (const auto& n : names) {
+        if (name == n.name) {
+            encoding = n.encoding;
+            return true;
+        }
+    }
+    return false;
+}
+
+class StringSink final : public ByteSink {
+public:
+    explicit StringSink(std::string& text) : text_(text) {}
+    bool write(const char* bytes, std::uint32_t count) override {
+        text_.append(bytes, count);
+        return true;
+    }
+
+private:
+    std::string& text_;
+};
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "versotime-lrc: %s\n", message.c_str());
@@ -50,6 +87,9 @@ struct Options {
     std::int32_t offset_ms = 0;
     bool has_code_page = false;
     unsigned code_page = 0;
+    bool detect = false;
+    bool has_encoding = false;
+    TextEncoding encoding = TextEncoding::utf8;
     const char* path = "-";
 };
 
@@ -66,7 +106,15 @@ std::string parse_options(int argc, char** argv, Options& options) {
     bool has_path = false;
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--code-page" || arg == "--offset") {
+        if (arg == "--detect") {
+            options.detect = true;
+        } else if (arg == "--encoding") {
+            if (i + 1 >= argc) return arg + " needs a value";
+            const char* value = argv[++i];
+            if (options.dump) return "--encoding is only for write";
+            if (!parse_encoding(value, options.encoding)) return "unknown encoding '" + std::string(value) + "'";
+            options.has_encoding = true;
+        } else if (arg == "--code-page" || arg == "--offset") {
             if (i + 1 >= argc) return arg + " needs a value";
             const char* value = argv[++i];
             if (arg == "--code-page") {
@@ -156,7 +204,7 @@ void append_json_string(std::string& out, const char* text, std::uint32_t length
     out += '"';
 }
 
-std::string to_json(const LyricDocument& doc) {
+std::string to_json(const LyricDocument& doc, const char* encoding) {
     std::string out = "{\"offset_ms\":" + std::to_string(doc.offset_ms()) + ",\"lines\":[";
     for (int i = 0; i < doc.line_count(); ++i) {
         const LyricLine& line = doc.line(i);
@@ -175,7 +223,12 @@ std::string to_json(const LyricDocument& doc) {
         }
         out += "]}";
     }
-    out += "]}\n";
+    out += ']';
+    if (encoding) {
+        out += ",\"encoding\":";
+        append_json_string(out, encoding, static_cast<std::uint32_t>(std::strlen(encoding)));
+    }
+    out += "}\n";
     return out;
 }
 
@@ -200,7 +253,15 @@ int run(int argc, char** argv) {
     if (!read) return fail(std::string("cannot read ") + (from_stdin ? "standard input" : options.path));
 
     std::string utf8;
-    if (!options.has_code_page) {
+    TextEncoding detected = TextEncoding::system_code_page;
+    if (options.detect) {
+        if (input.size() > max_lyric_file) return fail("the input is larger than 64 MB; the editor refuses such a file");
+        Utf8String text;
+        if (!decode_detected_text(input.empty() ? nullptr : &input[0], input.size(), text, detected, tool_codec)) {
+            return fail("out of memory");
+        }
+        utf8.assign(text.c_str(), text.length());
+    } else if (!options.has_code_page) {
         utf8.swap(input);
     } else if (!convert_pieces(input, utf8, code_page_to_utf8) || utf8.size() > max_input) {
         return fail("cannot convert the input from code page " + std::to_string(options.code_page));
@@ -214,7 +275,7 @@ int run(int argc, char** argv) {
     const char* out_data;
     std::size_t out_size;
     if (options.dump) {
-        output = to_json(doc);
+        output = to_json(doc, options.detect ? text_encoding_name(detected) : nullptr);
         out_data = output.data();
         out_size = output.size();
     } else {
@@ -223,7 +284,18 @@ int run(int argc, char** argv) {
         }
         out_data = lrc.c_str();
         out_size = lrc.length();
-        if (options.has_code_page) {
+        if (options.has_encoding || options.detect) {
+            // As the editor saves: the encoding the text came in, unless
+            // that would lose a character; or the one asked for.
+            const TextEncoding encoding =
+                options.has_encoding ? options.encoding : choose_save_encoding(detected, lrc.c_str(), lrc.length(), tool_codec);
+            StringSink sink(output);
+            if (encode_text(lrc.c_str(), lrc.length(), encoding, sink, tool_codec) != EncodeResult::done) {
+                return fail(std::string("cannot write the output as ") + text_encoding_name(encoding));
+            }
+            out_data = output.data();
+            out_size = output.size();
+        } else if (options.has_code_page) {
             if (!convert_pieces(std::string(lrc.c_str(), lrc.length()), output, utf8_to_code_page)) {
                 return fail("cannot convert the output to code page " + std::to_string(options.code_page));
             }

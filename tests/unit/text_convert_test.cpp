@@ -246,5 +246,77 @@ TEST(Converters, AsciiThroughTheSystemCodePageAtEveryScratchSize) {
     }
 }
 
+// The paths that save or copy must not lose text after an invalid byte:
+// each byte that starts or continues no valid sequence becomes one "?".
+TEST(Converters, ReplacingConversionKeepsEverythingAfterAnInvalidByte) {
+    // What the active code page makes of "é", so the table holds in 1252 and 936.
+    const std::string e = convert_guarded<char>(3, [](char* d) { return convert_utf8_to_system("\xC3\xA9", d, 2); });
+    struct Case {
+        std::string utf8;
+        std::string system;
+    };
+    const Case cases[] = {
+        {"caf\xE9\r\nnext line\r\n", "caf?\r\nnext line\r\n"},
+        {"\xE9" "abc", "?abc"},
+        {"a\x80\x80" "b", "a??b"},
+        {"ab\xE4\xB8", "ab??"},                     // cut short at the end
+        {"\xED\xA0\x80x", "???x"},                  // an encoded surrogate
+        {std::string("a\0b", 3), "a?b"},             // a NUL does not end it
+        {"\xC0\x80", "??"},                          // overlong
+        {"\xF8\x88\x80\x80\x80", "?????"},            // beyond U+10FFFF
+        {"\xC3\xA9\xFF\xC3\xA9", e + "?" + e},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(hex(c.utf8));
+        const auto length = static_cast<std::uint32_t>(c.utf8.size());
+        bool ok = false;
+        const std::string out = convert_guarded<char>(length + 1, [&](char* d) {
+            std::uint32_t written = 0xDEAD;
+            ok = convert_utf8_to_system_replacing(c.utf8.data(), length, d, &written);
+            return written;
+        });
+        EXPECT_TRUE(ok);
+        EXPECT_EQ(hex(out), hex(c.system));
+    }
+}
+
+TEST(Converters, ReplacingConversionOfLongMixedText) {
+    std::string text;
+    std::string expected;
+    for (int i = 0; i < 20000; ++i) {
+        text += "ab\xFF";
+        expected += "ab?";
+    }
+    const auto length = static_cast<std::uint32_t>(text.size());
+    const std::string out = convert_guarded<char>(length + 1, [&](char* d) {
+        std::uint32_t written = 0;
+        EXPECT_TRUE(convert_utf8_to_system_replacing(text.data(), length, d, &written));
+        return written;
+    });
+    EXPECT_EQ(out, expected);
+}
+
+TEST(Converters, PiecesNeverSplitAValidSequence) {
+    struct Case {
+        std::string text;
+        std::uint32_t max;
+        std::uint32_t piece;
+    };
+    const Case cases[] = {
+        {"abc", 8, 3},
+        {"abc\xE4\xB8\xAD", 4, 3},                // the cut falls after the lead byte
+        {"abc\xE4\xB8\xAD", 5, 3},
+        {"abc\xE4\xB8\xAD" "d", 6, 6},
+        {"a\xF0\x9F\x8E\xB5" "b", 4, 1},          // inside a four-byte emoji
+        {std::string(10, '\x80'), 5, 5},           // invalid bytes may be split anywhere
+        {"\xE9\x80\x80\x80\x80\x80", 4, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(hex(c.text) + " max " + std::to_string(c.max));
+        EXPECT_EQ(utf8_piece_length(c.text.data(), static_cast<std::uint32_t>(c.text.size()), c.max), c.piece);
+    }
+}
+
 }  // namespace
 }  // namespace versotime

@@ -166,5 +166,61 @@ TEST_F(LoadTextFile, LargeFilesConvertAsOneText) {
     }
 }
 
+// With the encoding asked for, the file's mark or content decides, and the
+// encoding is reported for the save.
+TEST_F(LoadTextFile, DetectsAndReportsTheEncoding) {
+    const std::string japanese = "\xE6\x97\xA5\xE6\x9C\xAC";
+    const struct {
+        const char* name;
+        std::string raw;
+        TextEncoding encoding;
+        std::string text;
+    } cases[] = {
+        {"UTF-8 with its mark", "\xEF\xBB\xBF[00:01.00]" + japanese + "\r\n", TextEncoding::utf8_with_mark,
+         "[00:01.00]" + japanese + "\n"},
+        {"UTF-8", "[00:01.00]" + japanese + "\r\n", TextEncoding::utf8, "[00:01.00]" + japanese + "\n"},
+        {"UTF-16LE", std::string("\xFF\xFE\xE5\x65\x2C\x67\x0D\x00\x0A\x00", 10), TextEncoding::utf16le,
+         japanese + "\n"},
+        {"UTF-16BE", std::string("\xFE\xFF\x65\xE5\x67\x2C\x00\x1A\x00\x41", 10), TextEncoding::utf16be,
+         japanese},
+        {"ASCII", "[00:01.00]plain\r\n", TextEncoding::system_code_page, "[00:01.00]plain\n"},
+        {"empty", "", TextEncoding::system_code_page, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        write(c.raw);
+        Utf8String out("leftover");
+        TextEncoding encoding = TextEncoding::utf16be;
+        EXPECT_TRUE(load_text_file(path_.c_str(), out, encoding));
+        EXPECT_EQ(encoding, c.encoding);
+        EXPECT_EQ(std::string(out.c_str(), out.length()), c.text);
+    }
+}
+
+TEST_F(LoadTextFile, CodePageFilesReadAsTheyAlwaysDid) {
+    const std::string raw = "caf\xE9 \xC4\xE3\xBA\xC3\r\n";
+    write(raw);
+    Utf8String detected_text;
+    TextEncoding encoding = TextEncoding::utf8;
+    EXPECT_TRUE(load_text_file(path_.c_str(), detected_text, encoding));
+    EXPECT_EQ(encoding, TextEncoding::system_code_page);
+    EXPECT_EQ(std::string(detected_text.c_str(), detected_text.length()), load());
+}
+
+TEST_F(LoadTextFile, DetectingAFileThatCannotBeReadReportsTheCodePage) {
+    Utf8String out("kept");
+    TextEncoding encoding = TextEncoding::utf16le;
+    EXPECT_FALSE(load_text_file((path_ + ".missing").c_str(), out, encoding));
+    EXPECT_EQ(encoding, TextEncoding::system_code_page);
+    EXPECT_STREQ(out.c_str(), "kept");
+
+    // Past the limit: refused, not read in part, whatever its mark.
+    write("\xEF\xBB\xBF" + std::string(64u * 1024u * 1024u, 'a'));
+    encoding = TextEncoding::utf16le;
+    EXPECT_FALSE(load_text_file(path_.c_str(), out, encoding));
+    EXPECT_EQ(out.length(), 0u);
+    EXPECT_EQ(encoding, TextEncoding::system_code_page);
+}
+
 }  // namespace
 }  // namespace versotime
