@@ -66,7 +66,8 @@ test-fuzz: fuzz-build
 fuzz-smoke: test-fuzz
 
 # Benchmarks: figures only, never pass or fail. Natively with Google
-# Benchmark, then the Win32 timing program under Wine in both code pages.
+# Benchmark, then the Win32 timing program under Wine in both code pages,
+# the editor under Wine, and the comparison with FFmpeg's LRC remux.
 bench-build: setup
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench
@@ -81,6 +82,8 @@ bench: bench-build
 	LC_ALL=zh_CN.UTF-8 scripts/wine-run build/bench-win32/tests/bench/lrc_timing.exe
 	@echo "--- editor under Wine, in the stand-in player"
 	tests/bench/editor-timing build/bench-win32
+	@echo "--- versotime-lrc write against FFmpeg's LRC remux (installs ffmpeg when missing)"
+	tests/bench/peer-comparison build/bench/tools/versotime-lrc
 
 test: test-native test-sanitize test-fuzz test-win32
 

@@ -1,5 +1,6 @@
 #include "core/number_text.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -39,6 +40,27 @@ bool overflows(const char* digits, std::uint32_t int_digits, const char* fractio
         if (fraction[k] != '0') return exponent - static_cast<std::int64_t>(k) > 0;
     }
     return false;
+}
+
+// Digits and a fraction small enough that one division gives the correctly
+// rounded double: both operands are exact, and IEEE division rounds once.
+// Time texts nearly always take this path; it needs double arithmetic
+// without extended precision (both builds compile for SSE).
+bool read_short_decimal(const char* digits, std::uint32_t int_digits, const char* fraction,
+                        std::uint32_t fraction_digits, double& value) {
+#if FLT_EVAL_METHOD == 0
+    static const double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
+                                    1e12, 1e13, 1e14, 1e15};
+    if (int_digits + fraction_digits > 15) return false;
+    std::uint64_t m = 0;
+    for (std::uint32_t k = 0; k < int_digits; ++k) m = m * 10 + static_cast<unsigned>(digits[k] - '0');
+    for (std::uint32_t k = 0; k < fraction_digits; ++k) m = m * 10 + static_cast<unsigned>(fraction[k] - '0');
+    value = static_cast<double>(m) / powers[fraction_digits];
+    return true;
+#else
+    (void)digits, (void)int_digits, (void)fraction, (void)fraction_digits, (void)value;
+    return false;
+#endif
 }
 
 }  // namespace
@@ -85,6 +107,9 @@ double read_decimal_double(const char* text, std::uint32_t length) {
     }
 
     double value = 0.0;
+    if (exponent == 0 && read_short_decimal(text + start, int_digits, text + fraction_start, fraction_digits, value)) {
+        return negative ? -value : value;
+    }
     const std::from_chars_result r =
         std::from_chars(text + start, text + i, value, std::chars_format::general);
     if (r.ec == std::errc::result_out_of_range) {

@@ -1,5 +1,6 @@
 #include "core/time_text.h"
 
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 
@@ -8,6 +9,8 @@
 namespace versotime {
 
 namespace {
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 std::int64_t find_colon(const char* text, std::uint32_t length) {
     for (std::uint32_t i = 0; i < length; ++i) {
@@ -51,11 +54,42 @@ std::uint32_t write_label(std::int32_t n, char* out) {
 
 }  // namespace
 
+bool parse_plain_time_text(const char* text, std::uint32_t length, double& seconds) {
+#if FLT_EVAL_METHOD == 0
+    static const double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    // Seventeen bytes hold at most fifteen digits after the colon: exact in a double.
+    if (length < 5 || length > 17) return false;
+    std::uint32_t i = 0;
+    std::int64_t minutes = 0;
+    while (i < length && is_digit(text[i])) minutes = minutes * 10 + (text[i++] - '0');
+    // At most nine minute digits: read_decimal_int would saturate past that.
+    if (i == 0 || i > 9 || i == length || text[i] != ':') return false;
+    const std::uint32_t rest = ++i;
+    std::uint64_t digits = 0;
+    while (i < length && is_digit(text[i])) digits = digits * 10 + static_cast<unsigned>(text[i++] - '0');
+    if (i == rest) return false;
+    std::uint32_t fraction = 0;
+    if (i < length && text[i] == '.') {
+        const std::uint32_t point = ++i;
+        while (i < length && is_digit(text[i])) digits = digits * 10 + static_cast<unsigned>(text[i++] - '0');
+        fraction = i - point;
+    }
+    // Both operands exact, so one division rounds as read_decimal_double does.
+    if (i != length || fraction > 9) return false;
+    seconds = to_double(static_cast<double>(minutes * 60) + static_cast<double>(digits) / powers[fraction]);
+    return true;
+#else
+    (void)text, (void)length, (void)seconds;
+    return false;
+#endif
+}
+
 double parse_time_text(const Utf8String& text) { return parse_time_text(text.c_str(), text.length()); }
 
 double parse_time_text(const char* text, std::uint32_t length) {
     if (length < 5) return no_time;
     double result;
+    if (parse_plain_time_text(text, length, result)) return result;
     const std::int64_t colon = find_colon(text, length);
     if (colon < 0) {
         result = read_decimal_double(text, length);

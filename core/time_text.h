@@ -23,6 +23,12 @@ constexpr std::uint32_t time_label_capacity = 9;
 double parse_time_text(const Utf8String& text);
 double parse_time_text(const char* text, std::uint32_t length);
 
+// The usual shape of a time text alone, digits, a colon and digits with
+// perhaps a point and more digits ("01:23.45"): true, with the same seconds
+// parse_time_text gives, when the text has that shape and is short enough
+// to read exactly; false for anything else.
+bool parse_plain_time_text(const char* text, std::uint32_t length, double& seconds);
+
 // Writes the printed form and returns its length. A negative time, or one
 // whose count of tenths does not fit a signed 32-bit integer, has an empty
 // printed form (length 0).

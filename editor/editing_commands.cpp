@@ -248,10 +248,11 @@ void on_lyric_list(HWND window, int code) {
     if (!is_line(sel)) return;
     current_line = sel;
     fill_time_tag_list(sel);
-    LyricLine& line = lyric_document.line(sel);
-    uSetDlgItemText(window, IDC_LYRIC_EDIT, line.text().c_str());
+    // A look, not line(): selecting a line just read leaves it packed.
+    uSetDlgItemText(window, IDC_LYRIC_EDIT, lyric_document.view(sel).text());
     // Playing mode stamps the line with the position the latest tick saw.
     if (edit_mode != EditMode::Playing || play_position < 0.0) return;
+    LyricLine& line = lyric_document.line(sel);
     if (has_tag_near(line, play_position)) return;
     add_tag_to_line(window, line, new (std::nothrow) TimeTag(play_position));
 }

@@ -27,7 +27,12 @@ void on_nudge_earlier(HWND window);
 void clear_editor();
 // After a read put lyrics into the document: refills the lists, selects the
 // first line, and disables the button that would write back to the source.
-void refresh_after_read(bool from_file);
+// A text of more lines than the list takes (max_listed_lines) is refused
+// instead: the editor is cleared, the status line says why, result false.
+bool refresh_after_read(bool from_file);
+// More lines than any lyric has, and as many as the lyric list fills in a
+// few seconds under Wine (docs/performance.md).
+constexpr int max_listed_lines = 200000;
 // Takes the document's offset as the working offset and shows it.
 void show_offset();
 void fill_lyric_list();

@@ -7,6 +7,7 @@
 #include "editor/editor_state.h"
 #include "editor/system_text.h"
 #include "resources/resource.h"
+#include "resources/texts.h"
 
 namespace versotime {
 
@@ -59,11 +60,12 @@ void fill_lyric_list() {
     std::uint32_t widest = 0;
     BulkFill bulk(window, IDC_LYRIC_LIST, lyric_document.line_count());
     for (int i = 0; i < lyric_document.line_count(); ++i) {
-        const Utf8String& text = lyric_document.line(i).text();
-        SystemText shown(text.c_str(), text.length());
-        make_entry_text(text.length(), shown);
+        // A view: filling the list must not unpack every line just read.
+        const LineView line = lyric_document.view(i);
+        SystemText shown(line.text(), line.text_length());
+        make_entry_text(line.text_length(), shown);
         send_item(window, IDC_LYRIC_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
-        if (text.length() > widest) widest = text.length();
+        if (line.text_length() > widest) widest = line.text_length();
     }
     const long long extent = static_cast<long long>(extent_per_byte(window)) * widest;
     const long long bounded = extent < 0 ? 0 : extent > 0x7FFFFFFF ? 0x7FFFFFFF : extent;
@@ -75,11 +77,11 @@ void fill_time_tag_list(int line_index) {
     if (!window) return;
     send_item(window, IDC_TIME_TAG_LIST, LB_RESETCONTENT);
     if (line_index < 0 || line_index >= lyric_document.line_count()) return;
-    const LyricLine& line = lyric_document.line(line_index);
+    const LineView line = lyric_document.view(line_index);
     BulkFill bulk(window, IDC_TIME_TAG_LIST, line.tag_count());
     for (int i = 0; i < line.tag_count(); ++i) {
-        const TimeTag& tag = line.tag(i);
-        SystemText shown(tag.text(), tag.text_length());
+        char printed[time_tag_capacity];
+        SystemText shown(printed, line.tag_text(i, printed));
         send_item(window, IDC_TIME_TAG_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
     }
 }
@@ -97,7 +99,14 @@ void clear_editor() {
     enable_control(IDC_CLEAR, false);
 }
 
-void refresh_after_read(bool from_file) {
+bool refresh_after_read(bool from_file) {
+    if (lyric_document.line_count() > max_listed_lines) {
+        // A million empty lines would take the list minutes and hundreds of
+        // megabytes; no lyric has that many.
+        clear_editor();
+        set_status(texts::too_many_lines);
+        return false;
+    }
     HWND window = editor_window();
     current_line = -1;
     if (window) {
@@ -116,6 +125,7 @@ void refresh_after_read(bool from_file) {
     enable_control(IDC_SAVE_LYRIC_TAG, from_file);
     enable_control(IDC_COPY_CLIPBOARD, true);
     enable_control(IDC_CLEAR, true);
+    return true;
 }
 
 void show_offset() {

@@ -54,6 +54,7 @@ constexpr const char* lyric_tag_format_error = "\xC9\xE8\xD6\xC3\xB5\xC4\xB8\xE8
 constexpr const char* filepath_tag_format_error = "\xC9\xE8\xD6\xC3\xB5\xC4\xB8\xE8\xB4\xCA\xC2\xB7\xBE\xB6TAG\xC3\xFB\xB8\xF1\xCA\xBD\xB4\xED\xCE\xF3";  // 设置的歌词路径TAG名格式错误
 constexpr const char* title_too_long = "\xB4\xB0\xBF\xDA\xB1\xEA\xCC\xE2\xC9\xE8\xD6\xC3\xD7\xD6\xB7\xFB\xB4\xAE\xCC\xAB\xB3\xA4\xA3\xAC\xD3\xA6\xD0\xA1\xD3\xDA" "128\xA3\xA1";  // 窗口标题设置字符串太长，应小于128！
 constexpr const char* filename_too_long = "\xCE\xC4\xBC\xFE\xC3\xFB\xC9\xE8\xD6\xC3\xD7\xD6\xB7\xFB\xB4\xAE\xCC\xAB\xB3\xA4\xA3\xAC\xD3\xA6\xD0\xA1\xD3\xDA" "128\xA3\xA1";  // 文件名设置字符串太长，应小于128！
+constexpr const char* too_many_lines = "\xB8\xE8\xB4\xCA\xD0\xD0\xCA\xFD\xCC\xAB\xB6\xE0\xA3\xA8\xB3\xAC\xB9\xFD" "200000\xD0\xD0\xA3\xA9";  // 歌词行数太多（超过200000行）
 constexpr const char* seek_steps[4] = {"0.1\xC3\xEB", "1\xC3\xEB", "2\xC3\xEB", "5\xC3\xEB"};
 #else
 constexpr const char* ready = "Ready...";
@@ -78,6 +79,7 @@ constexpr const char* lyric_tag_format_error = "Config lyric tag name format err
 constexpr const char* filepath_tag_format_error = "Config lyric filepath tag name format error";
 constexpr const char* title_too_long = "string too long, should less than 128!";
 constexpr const char* filename_too_long = "filename setting string too long, should less than 128!";
+constexpr const char* too_many_lines = "Lyric has too many lines (more than 200000)";
 constexpr const char* seek_steps[4] = {"0.1s", "1s", "2s", "5s"};
 #endif
 

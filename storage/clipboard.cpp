@@ -61,7 +61,7 @@ void read_lyrics_from_clipboard(HWND editor) {
         set_status(texts::allocate_failed);
         return;
     }
-    refresh_after_read(false);
+    if (!refresh_after_read(false)) return;
     show_offset();
     current_track.lyric_file_path.truncate(0);
     enable_control(IDC_SAVE_FILEPATH_TAG, false);

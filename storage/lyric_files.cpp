@@ -127,8 +127,7 @@ void read_lyric_file(HWND editor) {
         clear_editor();
         set_status(texts::allocate_failed);
     } else {
-        refresh_after_read(true);
-        show_offset();
+        if (refresh_after_read(true)) show_offset();
     }
     current_track.lyric_file_path.truncate(0);
     enable_control(IDC_SAVE_FILEPATH_TAG, false);

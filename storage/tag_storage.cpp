@@ -105,8 +105,7 @@ void read_lyrics_from_tag(HWND) {
         clear_editor();
         set_status(texts::allocate_failed);
     } else {
-        refresh_after_read(false);
-        show_offset();
+        if (refresh_after_read(false)) show_offset();
     }
     enable_control(IDC_SAVE_FILEPATH_TAG, false);
 }

@@ -15,6 +15,11 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#else
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include "core/lyric_document.h"
@@ -136,31 +141,94 @@ std::string parse_options(int argc, char** argv, Options& options) {
     return "";
 }
 
-bool read_all(std::FILE* file, std::string& bytes) {
-    // A file's size is known up front: one block instead of repeated doubling.
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        const long size = std::ftell(file);
-        if (size > 0 && static_cast<unsigned long>(size) <= max_input) bytes.reserve(static_cast<std::size_t>(size));
-        std::rewind(file);
+// The input read whole. A file's size is known up front: it is read
+// straight into one block of that size (a string would clear the block
+// first, and growing one by doubling copies it over and over).
+class InputBytes {
+public:
+    InputBytes() = default;
+    ~InputBytes() {
+#ifndef _WIN32
+        if (mapped_) munmap(data_, size_);
+#endif
+        if (!mapped_) std::free(data_);
     }
-    char block[65536];
-    std::size_t n;
-    while ((n = std::fread(block, 1, sizeof block, file)) > 0) {
-        if (bytes.size() + n > max_input) return false;
-        bytes.append(block, n);
+    InputBytes(const InputBytes&) = delete;
+    InputBytes& operator=(const InputBytes&) = delete;
+
+    const char* data() const { return data_ ? data_ : ""; }
+    std::size_t size() const { return size_; }
+
+    bool read(std::FILE* file) {
+        if (std::fseek(file, 0, SEEK_END) == 0) {
+            const long size = std::ftell(file);
+            std::rewind(file);
+            if (size > 0 && static_cast<unsigned long>(size) <= max_input && !reserve(static_cast<std::size_t>(size))) {
+                return false;
+            }
+        }
+        for (;;) {
+            if (size_ == capacity_ && !reserve(capacity_ ? 2 * capacity_ : 65536)) return false;
+            const std::size_t n = std::fread(data_ + size_, 1, capacity_ - size_, file);
+            if (n == 0) break;
+            size_ += n;
+            if (size_ > max_input) return false;
+        }
+        return !std::ferror(file);
     }
-    return !std::ferror(file);
+
+    // A regular file mapped whole, its pages filled in one go rather than
+    // copied and faulted in one at a time. False when it cannot be: read it.
+    bool map(const char* path) {
+#ifdef _WIN32
+        (void)path;
+        return false;
+#else
+        const int fd = open(path, O_RDONLY);
+        if (fd < 0) return false;
+        struct stat info;
+        void* view = MAP_FAILED;
+        if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
+            static_cast<unsigned long long>(info.st_size) <= max_input) {
+            view = mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+        }
+        close(fd);
+        if (view == MAP_FAILED) return false;
+        data_ = static_cast<char*>(view);
+        size_ = static_cast<std::size_t>(info.st_size);
+        mapped_ = true;
+        return true;
+#endif
+    }
+
+private:
+    bool reserve(std::size_t capacity) {
+        void* block = std::realloc(data_, capacity);
+        if (!block) return false;
+        data_ = static_cast<char*>(block);
+        capacity_ = capacity;
+        return true;
+    }
+
+    char* data_ = nullptr;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+    bool mapped_ = false;
+};
+
+bool put_to_stdout(void*, const char* bytes, std::uint32_t count) {
+    return std::fwrite(bytes, 1, count, stdout) == count;
 }
 
 // The conversions work on NUL-free pieces; NUL bytes pass through as they are.
 template <typename Convert>
-bool convert_pieces(const std::string& in, std::string& out, Convert convert) {
+bool convert_pieces(const char* in, std::size_t size, std::string& out, Convert convert) {
     std::size_t start = 0;
-    while (start <= in.size()) {
-        std::size_t nul = in.find('\0', start);
-        if (nul == std::string::npos) nul = in.size();
-        if (nul > start && !convert(in.data() + start, static_cast<std::uint32_t>(nul - start), out)) return false;
-        if (nul < in.size()) out += '\0';
+    while (start <= size) {
+        const void* found = std::memchr(in + start, '\0', size - start);
+        const std::size_t nul = found ? static_cast<std::size_t>(static_cast<const char*>(found) - in) : size;
+        if (nul > start && !convert(in + start, static_cast<std::uint32_t>(nul - start), out)) return false;
+        if (nul < size) out += '\0';
         start = nul + 1;
     }
     return true;
@@ -207,18 +275,18 @@ void append_json_string(std::string& out, const char* text, std::uint32_t length
 std::string to_json(const LyricDocument& doc, const char* encoding) {
     std::string out = "{\"offset_ms\":" + std::to_string(doc.offset_ms()) + ",\"lines\":[";
     for (int i = 0; i < doc.line_count(); ++i) {
-        const LyricLine& line = doc.line(i);
+        const LineView line = doc.view(i);
         out += i ? ",{\"text\":" : "{\"text\":";
-        append_json_string(out, line.text().c_str(), line.text().length());
+        append_json_string(out, line.text(), line.text_length());
         out += ",\"tags\":[";
         for (int k = 0; k < line.tag_count(); ++k) {
-            const TimeTag& tag = line.tag(k);
             char time[64];
-            const std::to_chars_result r = std::to_chars(time, time + sizeof time, tag.time());
+            const std::to_chars_result r = std::to_chars(time, time + sizeof time, line.tag_time(k));
             out += k ? ",{\"time\":" : "{\"time\":";
             out.append(time, r.ptr);
             out += ",\"text\":";
-            append_json_string(out, tag.text(), tag.text_length());
+            char printed[time_tag_capacity];
+            append_json_string(out, printed, line.tag_text(k, printed));
             out += '}';
         }
         out += "]}";
@@ -244,31 +312,42 @@ int run(int argc, char** argv) {
         return fail("unknown code page " + std::to_string(options.code_page));
     }
 
-    std::string input;
+    InputBytes input;
     const bool from_stdin = std::strcmp(options.path, "-") == 0;
-    std::FILE* file = from_stdin ? stdin : std::fopen(options.path, "rb");
-    if (!file) return fail(std::string("cannot open ") + options.path);
-    const bool read = read_all(file, input);
-    if (!from_stdin) std::fclose(file);
-    if (!read) return fail(std::string("cannot read ") + (from_stdin ? "standard input" : options.path));
+    if (from_stdin || !input.map(options.path)) {
+        std::FILE* file = from_stdin ? stdin : std::fopen(options.path, "rb");
+        if (!file) return fail(std::string("cannot open ") + options.path);
+        const bool read = input.read(file);
+        if (!from_stdin) std::fclose(file);
+        if (!read) return fail(std::string("cannot read ") + (from_stdin ? "standard input" : options.path));
+    }
 
     std::string utf8;
     TextEncoding detected = TextEncoding::system_code_page;
+    const char* text = input.data();
+    std::size_t text_size = input.size();
     if (options.detect) {
         if (input.size() > max_lyric_file) return fail("the input is larger than 64 MB; the editor refuses such a file");
-        Utf8String text;
-        if (!decode_detected_text(input.empty() ? nullptr : &input[0], input.size(), text, detected, tool_codec)) {
+        // The decoder works in place: a copy, since the input may be a
+        // read-only mapping.
+        std::string bytes(input.data(), input.size());
+        Utf8String decoded;
+        if (!decode_detected_text(bytes.empty() ? nullptr : &bytes[0], bytes.size(), decoded, detected, tool_codec)) {
             return fail("out of memory");
         }
-        utf8.assign(text.c_str(), text.length());
-    } else if (!options.has_code_page) {
-        utf8.swap(input);
-    } else if (!convert_pieces(input, utf8, code_page_to_utf8) || utf8.size() > max_input) {
-        return fail("cannot convert the input from code page " + std::to_string(options.code_page));
+        utf8.assign(decoded.c_str(), decoded.length());
+        text = utf8.data();
+        text_size = utf8.size();
+    } else if (options.has_code_page) {
+        if (!convert_pieces(input.data(), input.size(), utf8, code_page_to_utf8) || utf8.size() > max_input) {
+            return fail("cannot convert the input from code page " + std::to_string(options.code_page));
+        }
+        text = utf8.data();
+        text_size = utf8.size();
     }
 
     LyricDocument doc;
-    if (!doc.read_lrc(utf8.data(), static_cast<std::uint32_t>(utf8.size()))) return fail("out of memory");
+    if (!doc.read_lrc(text, static_cast<std::uint32_t>(text_size))) return fail("out of memory");
 
     std::string output;
     Utf8String lrc;
@@ -278,12 +357,17 @@ int run(int argc, char** argv) {
         output = to_json(doc, options.detect ? text_encoding_name(detected) : nullptr);
         out_data = output.data();
         out_size = output.size();
+    } else if (!options.has_code_page && !options.has_encoding && !options.detect) {
+        // Straight to the output a piece at a time: no second copy of the text.
+        const std::int32_t offset = options.has_offset ? options.offset_ms : doc.offset_ms();
+        if (!doc.write_lrc(offset, put_to_stdout, nullptr) || std::fflush(stdout) != 0) {
+            return fail("cannot write the output");
+        }
+        std::_Exit(0);
     } else {
         if (!doc.write_lrc(options.has_offset ? options.offset_ms : doc.offset_ms(), lrc)) {
             return fail("out of memory");
         }
-        out_data = lrc.c_str();
-        out_size = lrc.length();
         if (options.has_encoding || options.detect) {
             // As the editor saves: the encoding the text came in, unless
             // that would lose a character; or the one asked for.
@@ -293,21 +377,17 @@ int run(int argc, char** argv) {
             if (encode_text(lrc.c_str(), lrc.length(), encoding, sink, tool_codec) != EncodeResult::done) {
                 return fail(std::string("cannot write the output as ") + text_encoding_name(encoding));
             }
-            out_data = output.data();
-            out_size = output.size();
-        } else if (options.has_code_page) {
-            if (!convert_pieces(std::string(lrc.c_str(), lrc.length()), output, utf8_to_code_page)) {
-                return fail("cannot convert the output to code page " + std::to_string(options.code_page));
-            }
-            out_data = output.data();
-            out_size = output.size();
+        } else if (!convert_pieces(lrc.c_str(), lrc.length(), output, utf8_to_code_page)) {
+            return fail("cannot convert the output to code page " + std::to_string(options.code_page));
         }
+        out_data = output.data();
+        out_size = output.size();
     }
     if (std::fwrite(out_data, 1, out_size, stdout) != out_size || std::fflush(stdout) != 0) {
         return fail("cannot write the output");
     }
-    // Done: end without destroying the document. Freeing a large document's
-    // blocks one by one takes longer than reading it did.
+    // Done: end without destroying the document; the system takes back its
+    // memory faster than freeing it would.
     std::_Exit(0);
 }
 

@@ -119,6 +119,31 @@ void read_long_tag_run(benchmark::State& state) {
 }
 BENCHMARK(read_long_tag_run)->Unit(benchmark::kMillisecond);
 
+// 16 MB of line feeds: 16.8 million empty lines. The read's speed, and the
+// document memory each empty line costs (heap held after the read).
+void read_line_feeds(benchmark::State& state) {
+    const std::string text(16u << 20, '\n');
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto* document = new LyricDocument;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(document->read_lrc(text.data(), static_cast<std::uint32_t>(text.size())));
+        state.PauseTiming();
+        delete document;
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+    LyricDocument document;
+    bench::start_heap_counts();
+    const std::int64_t base = bench::heap_counts().live_bytes;
+    document.read_lrc(text.data(), static_cast<std::uint32_t>(text.size()));
+    const std::int64_t held = bench::heap_counts().live_bytes - base;
+    bench::stop_heap_counts();
+    state.counters["bytes_per_empty_line"] = static_cast<double>(held) / document.line_count();
+    state.counters["lines"] = document.line_count();
+}
+BENCHMARK(read_line_feeds)->Unit(benchmark::kMillisecond);
+
 // UTF-8 to and from the system code page, with text that code page can hold.
 void utf8_to_system(benchmark::State& state) {
     const unsigned code_page = static_cast<unsigned>(state.range(0));

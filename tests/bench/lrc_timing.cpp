@@ -107,6 +107,12 @@ int run() {
     Utf8String written;
     const double write = best_of([&] { written.truncate(0); }, [&] { document->write_lrc(0, written); });
     report("write_lrc", written.length(), write);
+
+    // 16 MB of line feeds: 16.8 million empty lines.
+    const std::string line_feeds(16u << 20, '\n');
+    report("read_lrc (16 MB line feeds)", line_feeds.size(),
+           best_of([&] { document->clear(); },
+                   [&] { document->read_lrc(line_feeds.data(), static_cast<std::uint32_t>(line_feeds.size())); }));
     delete document;
 
     std::vector<char> system(text.size() + 1);

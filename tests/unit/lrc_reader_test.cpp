@@ -44,6 +44,31 @@ void expect_document(const LyricDocument& doc, const std::vector<Line>& lines, i
     }
 }
 
+// The same through view(), which reads a line without unpacking it.
+void expect_views(const LyricDocument& doc, const std::vector<Line>& lines) {
+    ASSERT_EQ(doc.line_count(), static_cast<int>(lines.size()));
+    for (int i = 0; i < doc.line_count(); ++i) {
+        SCOPED_TRACE("view of line " + std::to_string(i));
+        const LineView line = doc.view(i);
+        EXPECT_EQ(std::string(line.text(), line.text_length()), lines[i].text);
+        EXPECT_EQ(line.text()[line.text_length()], 0);
+        ASSERT_EQ(line.tag_count(), static_cast<int>(lines[i].times.size()));
+        for (int k = 0; k < line.tag_count(); ++k) {
+            EXPECT_DOUBLE_EQ(line.tag_time(k), lines[i].times[k]);
+            char printed[time_tag_capacity];
+            char shown[time_tag_capacity];
+            const std::uint32_t n = format_time_tag(lines[i].times[k], printed);
+            EXPECT_EQ(line.tag_text(k, shown), n);
+            EXPECT_STREQ(shown, printed);
+        }
+        char shown[time_tag_capacity] = "x";
+        EXPECT_EQ(line.tag_time(line.tag_count()), no_time);
+        EXPECT_EQ(line.tag_time(-1), no_time);
+        EXPECT_EQ(line.tag_text(line.tag_count(), shown), 0u);
+        EXPECT_STREQ(shown, "");
+    }
+}
+
 void check_cases(const std::vector<Case>& cases) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -52,7 +77,9 @@ void check_cases(const std::vector<Case>& cases) {
         ASSERT_TRUE(input.append_bytes(c.input.data(), static_cast<std::uint32_t>(c.input.size())));
         ASSERT_EQ(input.length(), c.input.size());
         EXPECT_TRUE(doc.read_lrc(input));
+        expect_views(doc, c.lines);
         expect_document(doc, c.lines, c.offset);
+        expect_views(doc, c.lines);
     }
 }
 

@@ -137,6 +137,76 @@ TEST(LrcWriter, RoundTrip) {
     }
 }
 
+// Lines just read are written from the document's packed blocks; the same
+// lines once unpacked by line(), some or all of them, write the same text.
+TEST(LrcWriter, ReadLinesWriteTheSameUnpackedOrNot) {
+    const struct {
+        const char* input;
+        const char* output;
+    } cases[] = {
+        {"", ""},
+        {"\n\n", "\r\n\r\n"},
+        {"[00:12.34][00:01.50]Hello\nplain\n\n[00:03.00]", "[00:12.3][00:01.5]Hello\r\nplain\r\n\r\n[00:03.0]\r\n"},
+        {"[1:23]no time[100:00.00]x", "[100:00.0]x\r\n"},
+        {"[ti:t]\r\n[offset:40]\r\n[999:59.99]a [b] c\r\n", "[999:59.9] c\r\n"},
+        {"[-1:30.00][-00:01.00][9999:00.00]big\n[abcde]z", "[00:01.0][999:00.0]big\r\n[00:00.0]z\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        for (const int unpacked_every : {0, 2, 1}) {
+            SCOPED_TRACE(unpacked_every);
+            LyricDocument doc;
+            ASSERT_TRUE(doc.read_lrc(Utf8String(c.input)));
+            for (int i = 0; unpacked_every && i < doc.line_count(); i += unpacked_every) doc.line(i);
+            EXPECT_EQ(written(doc, 0), c.output);
+        }
+    }
+}
+
+// The text handed out in pieces is the same text, whatever the lines' sizes
+// against the pieces'; a destination that refuses a piece stops the writing.
+TEST(LrcWriter, InPieces) {
+    struct Collected {
+        std::string text;
+        int pieces = 0;
+        int refuse_at = -1;
+        static bool put(void* context, const char* bytes, std::uint32_t count) {
+            Collected& c = *static_cast<Collected*>(context);
+            if (c.pieces++ == c.refuse_at) return false;
+            EXPECT_GT(count, 0u);
+            c.text.append(bytes, count);
+            return true;
+        }
+    };
+    std::string many;
+    for (int i = 0; i < 20000; ++i) many += "[00:01.00][00:02.50]line\r\n";
+    const std::string cases[] = {
+        "",
+        "x",
+        many,
+        "[00:01.00]" + std::string(200000, 'a') + "\nafter",
+        std::string(65534, 'b') + "\n" + std::string(65536, 'c') + "\n[00:03.00]",
+    };
+    for (const std::string& text : cases) {
+        SCOPED_TRACE(text.size());
+        LyricDocument doc;
+        ASSERT_TRUE(doc.read_lrc(text.data(), static_cast<std::uint32_t>(text.size())));
+        if (doc.line_count() > 0) doc.line(0).add_tag(new TimeTag(7.0));
+        const std::string whole = written(doc, 25);
+        Collected collected;
+        EXPECT_TRUE(doc.write_lrc(25, Collected::put, &collected));
+        EXPECT_EQ(collected.text, whole);
+        if (collected.pieces > 1) {
+            Collected refusing;
+            refusing.refuse_at = collected.pieces - 1;
+            EXPECT_FALSE(doc.write_lrc(25, Collected::put, &refusing));
+            EXPECT_EQ(refusing.pieces, collected.pieces);
+        }
+    }
+    LyricDocument doc;
+    EXPECT_FALSE(doc.write_lrc(0, nullptr, nullptr));
+}
+
 TEST(LrcWriter, RoundTripExceptions) {
     LyricDocument doc;
     add(doc, "  untimed  ");

@@ -235,5 +235,88 @@ TEST(LyricDocument, RefreshTagTexts) {
     EXPECT_STREQ(doc.line(2).tag_text().c_str(), "[100:00.0]");
 }
 
+// Per line: its tags' printed forms, then its text, as view() sees them.
+std::string views_of(const LyricDocument& doc) {
+    std::string all;
+    for (int i = 0; i < doc.line_count(); ++i) {
+        const LineView line = doc.view(i);
+        for (int k = 0; k < line.tag_count(); ++k) {
+            char printed[time_tag_capacity];
+            line.tag_text(k, printed);
+            all += printed;
+        }
+        all += std::string(line.text(), line.text_length()) + "|";
+    }
+    return all;
+}
+
+// Lines just read and lines the editor adds or changes sit side by side;
+// every operation sees the same lines whichever kind they are.
+TEST(LyricDocument, EditingReadLines) {
+    const char* read = "[00:01.00]a\n[00:02.00][00:03.00]b\n\nc";
+    const struct {
+        const char* name;
+        void (*edit)(LyricDocument&);
+        const char* after;
+    } cases[] = {
+        {"nothing", [](LyricDocument&) {}, "[00:01.0]a|[00:02.0][00:03.0]b||c|"},
+        {"insert before a read line", [](LyricDocument& d) { d.insert_line(1, make_line("new", {9.0})); },
+         "[00:01.0]a|[00:09.0]new|[00:02.0][00:03.0]b||c|"},
+        {"insert at the end", [](LyricDocument& d) { d.insert_line(d.line_count(), make_line("end")); },
+         "[00:01.0]a|[00:02.0][00:03.0]b||c|end|"},
+        {"add a line", [](LyricDocument& d) { d.add_line(make_line("added")); },
+         "[00:01.0]a|[00:02.0][00:03.0]b||c|added|"},
+        {"remove a read line", [](LyricDocument& d) { d.remove_line(1); }, "[00:01.0]a||c|"},
+        {"remove every line", [](LyricDocument& d) { while (d.line_count()) d.remove_line(0); }, ""},
+        {"stamp a read line", [](LyricDocument& d) { d.line(1).add_tag(new TimeTag(4.0)); },
+         "[00:01.0]a|[00:02.0][00:03.0][00:04.0]b||c|"},
+        {"remove a tag", [](LyricDocument& d) { d.line(1).remove_tag(0); }, "[00:01.0]a|[00:03.0]b||c|"},
+        {"change a text", [](LyricDocument& d) { d.line(2).set_text_ansi("words"); },
+         "[00:01.0]a|[00:02.0][00:03.0]b|words|c|"},
+        {"edit, then remove the line before", [](LyricDocument& d) {
+             d.line(3).text().assign("C");
+             d.remove_line(2);
+         }, "[00:01.0]a|[00:02.0][00:03.0]b|C|"},
+        {"clear", [](LyricDocument& d) { d.clear(); }, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LyricDocument doc;
+        ASSERT_TRUE(doc.read_lrc(Utf8String(read)));
+        c.edit(doc);
+        EXPECT_EQ(views_of(doc), c.after);
+        // The writer sees the same, and so does line() once every line is unpacked.
+        std::string expected_lrc;
+        for (const char* p = c.after; *p; ++p) expected_lrc += *p == '|' ? std::string("\r\n") : std::string(1, *p);
+        const Utf8String lrc = doc.write_lrc(0);
+        EXPECT_EQ(std::string(lrc.c_str(), lrc.length()), expected_lrc);
+        std::string lines;
+        for (int i = 0; i < doc.line_count(); ++i) {
+            EXPECT_TRUE(doc.line(i).refresh_tag_text());
+            lines += std::string(doc.line(i).tag_text().c_str()) + doc.line(i).text().c_str() + "|";
+        }
+        EXPECT_EQ(lines, c.after);
+        EXPECT_EQ(views_of(doc), c.after);
+    }
+}
+
+// A line's reference stays good while other lines are unpacked, added or
+// removed, as it did when every line was a heap object.
+TEST(LyricDocument, LineReferencesStayWhileOtherLinesChange) {
+    LyricDocument doc;
+    ASSERT_TRUE(doc.read_lrc(Utf8String("a\nb\nc\nd")));
+    LyricLine& c = doc.line(2);
+    const LyricLine* c_address = &c;
+    for (int i = 0; i < doc.line_count(); ++i) doc.line(i);
+    doc.remove_line(0);
+    for (int i = 0; i < 100; ++i) doc.insert_line(0, make_line("x"));
+    EXPECT_EQ(&doc.line(101), c_address);
+    c.text().assign("still c");
+    EXPECT_STREQ(doc.line(101).text().c_str(), "still c");
+    // Asking again does not unpack again.
+    const LyricDocument& same = doc;
+    EXPECT_EQ(&same.line(101), c_address);
+}
+
 }  // namespace
 }  // namespace versotime

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "core/number_text.h"
+#include "tests/common/typical_lrc.h"
 
 namespace versotime {
 namespace {
@@ -119,6 +121,26 @@ TEST(ReadDecimalDouble, StopsAtTheSpanEnd) {
     EXPECT_EQ(read_decimal_double("12.75", 4), 12.7);
     EXPECT_EQ(read_decimal_double("1e5", 2), 1.0);
     EXPECT_EQ(read_decimal_double(nullptr, 0), 0.0);
+}
+
+// Short decimals take a path of their own; they must come out exactly as
+// the correctly rounded reading of the same digits does.
+TEST(ReadDecimalDouble, ShortDecimalsRoundLikeLongOnes) {
+    testing_support::TextRandom random(1357);
+    for (int n = 0; n < 50000; ++n) {
+        std::string text;
+        const std::uint32_t int_digits = random.below(9);
+        const std::uint32_t fraction_digits = random.below(10);
+        for (std::uint32_t k = 0; k < int_digits; ++k) text += static_cast<char>('0' + random.below(10));
+        if (fraction_digits > 0 || random.below(2)) text += '.';
+        for (std::uint32_t k = 1; k < fraction_digits; ++k) text += static_cast<char>('0' + random.below(10));
+        if (int_digits + fraction_digits == 0) text += '7';
+        SCOPED_TRACE(text);
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_EQ(double_of(text), expected);
+        ASSERT_EQ(double_of("-" + text), -expected);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -7,6 +8,7 @@
 #include "core/time_tag.h"
 #include "core/time_text.h"
 #include "host/utf8_string.h"
+#include "tests/common/typical_lrc.h"
 
 namespace versotime {
 namespace {
@@ -86,6 +88,70 @@ TEST(ParseTimeText, HugeMinutesDoNotOverflow) {
 TEST(ParseTimeText, ReadsOnlyItsSpan) {
     EXPECT_DOUBLE_EQ(parse_time_text("01:23.45]junk", 8), 83.45);
     EXPECT_EQ(parse_time_text("01:23.45", 4), no_time);
+}
+
+// The reader's quick path for the usual shape: it takes only that shape,
+// and gives what the general reading gives.
+TEST(ParseTimeText, PlainTimes) {
+    const struct {
+        const char* text;
+        bool plain;
+        double expected;
+    } cases[] = {
+        {"01:23.45", true, 83.45},
+        {"1:23.4", true, 83.4},
+        {"01:23.", true, 83.0},
+        {"03:20", true, 200.0},
+        {"123456789:00.0", true, 123456789.0 * 60},
+        {"0:12345678901234", true, 12345678901234.0},
+        {"0:1.2345678", true, 1.2345678},
+        {"1:23", false, 0},               // too short: the no-time value
+        {"1234567890:00.0", false, 0},    // minutes that atoi may saturate
+        {"0:123456789012345", true, 123456789012345.0},
+        {"0:1234567890123456", false, 0},  // too long to be exact
+        {"0:1.23456789012", false, 0},
+        {" 01:23.45", false, 0},
+        {"-1:30.0", false, 0},
+        {"+1:30.0", false, 0},
+        {"01:23:45", false, 0},
+        {"01::23", false, 0},
+        {"01:.45", false, 0},
+        {"12.50", false, 0},
+        {"01:2a.45", false, 0},
+        {"01:23.4 ", false, 0},
+        {"01:23.4e1", false, 0},
+        {"ti:00.00", false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        double seconds = -2.0;
+        const std::uint32_t length = static_cast<std::uint32_t>(std::string(c.text).size());
+        EXPECT_EQ(parse_plain_time_text(c.text, length, seconds), c.plain);
+        if (c.plain) {
+            EXPECT_EQ(seconds, c.expected);
+            EXPECT_EQ(parse_time_text(c.text, length), c.expected);
+        }
+    }
+    // Random plain texts against minutes x 60 plus the correctly rounded rest.
+    testing_support::TextRandom random(2468);
+    for (int n = 0; n < 50000; ++n) {
+        std::string minutes, rest;
+        for (std::uint32_t k = 1 + random.below(4); k > 0; --k) minutes += static_cast<char>('0' + random.below(10));
+        for (std::uint32_t k = 1 + random.below(3); k > 0; --k) rest += static_cast<char>('0' + random.below(10));
+        if (random.below(4)) {
+            rest += '.';
+            for (std::uint32_t k = random.below(7); k > 0; --k) rest += static_cast<char>('0' + random.below(10));
+        }
+        const std::string text = minutes + ":" + rest;
+        if (text.size() < 5) continue;
+        SCOPED_TRACE(text);
+        double rest_seconds = 0;
+        std::from_chars(rest.data(), rest.data() + rest.size(), rest_seconds);
+        volatile double expected = static_cast<double>(std::stoll(minutes) * 60) + rest_seconds;
+        double seconds = -2.0;
+        ASSERT_TRUE(parse_plain_time_text(text.data(), static_cast<std::uint32_t>(text.size()), seconds));
+        ASSERT_EQ(seconds, expected);
+    }
 }
 
 TEST(FormatTimeTag, PrintsTruncatedTenths) {

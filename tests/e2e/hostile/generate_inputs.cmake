@@ -1,7 +1,8 @@
 # Writes the large hostile inputs the scenarios read, so that none of them is
 # stored in the repository.
 #   cmake -DOUT=DIR -DREPEATS=N -P generate_inputs.cmake
-# big.lrc is N times 40 timed lines of about 70 bytes (N = 19563: 50 MB).
+# big.lrc is N times 40 timed lines of about 70 bytes (N = 19563: 50 MB);
+# listed.lrc is 160,000 of the same lines; line_feeds.lrc 16 MB of line feeds.
 if(NOT OUT)
   message(FATAL_ERROR "OUT is not set")
 endif()
@@ -16,6 +17,17 @@ foreach(i RANGE 10 49)
 endforeach()
 string(REPEAT "${piece}" ${REPEATS} big)
 file(WRITE ${OUT}/big.lrc "${big}")
+set(big "")
+# 4000 times the same 40 lines: 160,000 lines (10.7 MB), as many as the
+# lyric list takes and more.
+string(REPEAT "${piece}" 4000 listed)
+file(WRITE ${OUT}/listed.lrc "${listed}")
+set(listed "")
+
+# 16 MB of line feeds: 16,777,216 empty lines.
+string(REPEAT "\n" 16777216 line_feeds)
+file(WRITE ${OUT}/line_feeds.lrc "${line_feeds}")
+set(line_feeds "")
 
 # One line of 1 MB after a tag, without a line end.
 string(REPEAT "a" 1048576 long_line)
