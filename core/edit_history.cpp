@@ -98,9 +98,10 @@ void delete_lines(LyricLine** lines, std::uint32_t from, std::uint32_t count) {
 EditState* EditState::take(const LyricDocument& document, const EditorView& view, std::uint64_t largest) {
     if (largest > largest_state) largest = largest_state;
     std::uint64_t size = header_bytes + view.offset_text.length();
+    // Lines are read through views: a snapshot never unpacks a read line.
     for (int i = 0; i < document.line_count() && size <= largest; ++i) {
-        const LyricLine& line = document.line(i);
-        size += 8 + std::uint64_t{line.text().length()} + std::uint64_t{8} * static_cast<std::uint32_t>(line.tag_count());
+        const LineView line = document.view(i);
+        size += 8 + std::uint64_t{line.text_length()} + std::uint64_t{8} * static_cast<std::uint32_t>(line.tag_count());
     }
     if (size > largest) return nullptr;
     unsigned char* block = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(size)));
@@ -122,12 +123,12 @@ EditState* EditState::take(const LyricDocument& document, const EditorView& view
     out.word(view.offset_text.length());
     out.bytes(view.offset_text.c_str(), view.offset_text.length());
     for (int i = 0; i < document.line_count(); ++i) {
-        const LyricLine& line = document.line(i);
-        out.word(line.text().length());
+        const LineView line = document.view(i);
+        out.word(line.text_length());
         out.word(static_cast<std::uint32_t>(line.tag_count()));
-        out.bytes(line.text().c_str(), line.text().length());
+        out.bytes(line.text(), line.text_length());
         for (int t = 0; t < line.tag_count(); ++t) {
-            const double time = line.tag(t).time();
+            const double time = line.tag_time(t);
             out.bytes(&time, sizeof time);
         }
     }
@@ -153,18 +154,18 @@ bool EditState::same_lyrics(const LyricDocument& document, const EditorView& vie
         return false;
     }
     for (int i = 0; i < document.line_count(); ++i) {
-        const LyricLine& line = document.line(i);
+        const LineView line = document.view(i);
         std::uint32_t text_length = 0, tag_count = 0;
         if (!in.word(text_length) || !in.word(tag_count)) return false;
-        if (text_length != line.text().length() || tag_count != static_cast<std::uint32_t>(line.tag_count())) {
+        if (text_length != line.text_length() || tag_count != static_cast<std::uint32_t>(line.tag_count())) {
             return false;
         }
         const unsigned char* text = in.bytes(text_length);
-        if (!text || std::memcmp(text, line.text().c_str(), text_length) != 0) return false;
+        if (!text || std::memcmp(text, line.text(), text_length) != 0) return false;
         const unsigned char* times = in.bytes(std::uint64_t{8} * tag_count);
         if (!times) return false;
         for (std::uint32_t t = 0; t < tag_count; ++t) {
-            if (!same_time(time_at(times + 8 * t), line.tag(static_cast<int>(t)).time())) return false;
+            if (!same_time(time_at(times + 8 * t), line.tag_time(static_cast<int>(t)))) return false;
         }
     }
     return true;
