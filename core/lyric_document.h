@@ -69,6 +69,8 @@ public:
     void clear() { lines_.clear(); }
 
     std::int32_t offset_ms() const { return offset_ms_; }
+    // Puts back an offset that an earlier read found (undo).
+    void set_offset_ms(std::int32_t offset_ms) { offset_ms_ = offset_ms; }
 
     // False when memory ran out.
     bool refresh_tag_texts();

@@ -3,9 +3,11 @@
 #include <cmath>
 #include <new>
 
+#include "core/edit_history.h"
 #include "core/lyric_document.h"
 #include "editor/editor_state.h"
 #include "editor/playback_tracking.h"
+#include "editor/seek_transport.h"
 #include "editor/system_text.h"
 #include "host/host_services.h"
 #include "resources/resource.h"
@@ -117,6 +119,56 @@ void put_new_line(HWND window, bool at_selection) {
     mark_lyrics_changed();
 }
 
+// Tags `first` to `last` of the line moved by `delta` seconds. A tag cannot
+// change its time, so the tags from `first` on are made anew and put back in
+// the same order; nothing changes unless all of them could be made. False
+// when no time moved.
+bool move_tags(LyricLine& line, int first, int last, double delta) {
+    const int count = line.tag_count();
+    bool moves = false;
+    for (int i = first; i <= last && !moves; ++i) {
+        const double time = line.tag_time(i);
+        moves = time >= 0.0 && nudged_time(time, delta) != time;
+    }
+    if (!moves) return false;
+    const int remade = count - first;
+    TimeTag** tags = static_cast<TimeTag**>(std::calloc(static_cast<std::size_t>(remade), sizeof(TimeTag*)));
+    if (!tags) return false;
+    bool made = true;
+    for (int i = 0; i < remade && made; ++i) {
+        const double time = line.tag_time(first + i);
+        tags[i] = new (std::nothrow) TimeTag(first + i <= last ? nudged_time(time, delta) : time);
+        made = tags[i] != nullptr;
+    }
+    if (made) {
+        for (int i = count - 1; i >= first; --i) line.remove_tag(i);
+        for (int i = 0; i < remade; ++i) line.add_tag(tags[i]);
+    } else {
+        for (int i = 0; i < remade; ++i) delete tags[i];
+    }
+    std::free(tags);
+    return made;
+}
+
+void nudge(HWND window, double direction) {
+    const int sel = selected_index(window, IDC_LYRIC_LIST);
+    if (!is_line(sel)) return;
+    const double step = seek_step(window);
+    if (step <= 0.0) return;
+    LyricLine& line = lyric_document.line(sel);
+    const int picked = selected_index(window, IDC_TIME_TAG_LIST);
+    const bool one = picked >= 0 && picked < line.tag_count();
+    const int first = one ? picked : 0;
+    const int last = one ? picked : line.tag_count() - 1;
+    if (last < first || !move_tags(line, first, last, step * direction)) return;
+    line.refresh_tag_text();
+    current_line = sel;
+    fill_time_tag_list(sel);
+    send_item(window, IDC_TIME_TAG_LIST, LB_SETCURSEL, static_cast<WPARAM>(one ? picked : -1));
+    enable_saves();
+    mark_lyrics_changed();
+}
+
 }  // namespace
 
 void on_insert_lyrics(HWND window) { put_new_line(window, true); }
@@ -210,5 +262,9 @@ void on_time_tag_list(HWND window, int code) {
 void set_edit_mode_playing(HWND) { edit_mode = EditMode::Playing; }
 
 void set_edit_mode_normal(HWND) { edit_mode = EditMode::Normal; }
+
+void on_nudge_later(HWND window) { nudge(window, 1.0); }
+
+void on_nudge_earlier(HWND window) { nudge(window, -1.0); }
 
 }  // namespace versotime

@@ -17,6 +17,10 @@ void on_time_tag_list(HWND window, int code);
 void on_offset_field(HWND window);
 void set_edit_mode_playing(HWND window);
 void set_edit_mode_normal(HWND window);
+// Move the selected time tag, or every tag of the selected line when none is
+// selected, by the seek step.
+void on_nudge_later(HWND window);
+void on_nudge_earlier(HWND window);
 
 // Empties the document and both lists and disables the save, copy and clear
 // buttons; the edit fields and the offset stay.

@@ -7,7 +7,9 @@
 
 #include "core/lyric_document.h"
 #include "editor/current_track.h"
+#include "editor/edit_steps.h"
 #include "editor/editing_commands.h"
+#include "editor/editor_keys.h"
 #include "editor/editor_state.h"
 #include "editor/playback_tracking.h"
 #include "editor/seek_transport.h"
@@ -30,8 +32,6 @@ constexpr UINT tick_interval_ms = 100;
 constexpr UINT placement_size = 44;
 static_assert(sizeof(WINDOWPLACEMENT) == placement_size, "the stored placement is the 44-byte record");
 
-using CommandHandler = void (*)(HWND window, int code);
-
 template <void (*handler)(HWND)>
 void on_button(HWND window, int) {
     handler(window);
@@ -51,45 +51,51 @@ void on_clear(HWND, int) { clear_editor(); }
 struct Command {
     int id;
     CommandHandler handler;
+    Step step;
 };
 
-// What every control of the window does. IDOK and IDCANCEL (Enter and Esc)
-// are absent on purpose: only the Close command closes the window.
+// What every control and key of the window does, and how it counts for undo.
+// IDOK and IDCANCEL (Enter and Esc) are absent on purpose: only the Close
+// command closes the window.
 constexpr Command commands[] = {
-    {IDC_TICK_COMMAND, on_tick_command},
-    {IDC_STOP, on_button<on_stop>},
-    {IDC_PLAY, on_button<on_play>},
-    {IDC_PAUSE, on_button<on_pause>},
-    {IDC_NEXT_TRACK, on_button<on_next>},
-    {IDC_PREVIOUS_TRACK, on_button<on_previous>},
-    {IDC_SEEK_FORWARD, on_button<on_seek_forward>},
-    {IDC_SEEK_BACK, on_button<on_seek_back>},
-    {IDC_SAVE_LYRIC_FILE, on_button<save_lyric_file>},
-    {IDC_OFFSET_FIELD, on_offset_change},
-    {IDC_TIME_TAG_LIST, on_time_tag_list},
-    {IDC_LYRIC_LIST, on_lyric_list},
-    {IDC_DELETE_LYRICS, on_button<on_delete_lyrics>},
-    {IDC_DELETE_TIMETAG, on_button<on_delete_timetag>},
-    {IDC_ADD_TIMETAG, on_button<on_add_timetag>},
-    {IDC_INSERT_LYRICS, on_button<on_insert_lyrics>},
-    {IDC_MODE_PLAYING, on_button<set_edit_mode_playing>},
-    {IDC_MODE_NORMAL, on_button<set_edit_mode_normal>},
-    {IDC_READ_LYRIC_FILE, on_button<read_lyric_file>},
-    {IDC_ADD_LYRICS, on_button<on_add_lyrics>},
-    {IDC_SAVE_LYRIC_TAG, on_save_lyric_tag},
-    {IDC_READ_LYRIC_TAG, on_button<read_lyrics_from_tag>},
-    {IDC_CONFIG, on_config},
-    {IDC_READ_CLIPBOARD, on_button<read_lyrics_from_clipboard>},
-    {IDC_COPY_CLIPBOARD, on_button<copy_lyrics_to_clipboard>},
-    {IDC_MODIFY_LYRICS, on_button<on_modify_lyrics>},
-    {IDC_SAVE_FILEPATH_TAG, on_save_filepath_tag},
-    {IDC_CLEAR, on_clear},
+    {IDC_TICK_COMMAND, on_tick_command, Step::none},
+    {IDC_STOP, on_button<on_stop>, Step::none},
+    {IDC_PLAY, on_button<on_play>, Step::none},
+    {IDC_PAUSE, on_button<on_pause>, Step::none},
+    {IDC_NEXT_TRACK, on_button<on_next>, Step::none},
+    {IDC_PREVIOUS_TRACK, on_button<on_previous>, Step::none},
+    {IDC_SEEK_FORWARD, on_button<on_seek_forward>, Step::none},
+    {IDC_SEEK_BACK, on_button<on_seek_back>, Step::none},
+    {IDC_SAVE_LYRIC_FILE, on_button<save_lyric_file>, Step::none},
+    {IDC_OFFSET_FIELD, on_offset_change, Step::offset_field},
+    {IDC_TIME_TAG_LIST, on_time_tag_list, Step::none},
+    {IDC_LYRIC_LIST, on_lyric_list, Step::stamp},
+    {IDC_DELETE_LYRICS, on_button<on_delete_lyrics>, Step::change},
+    {IDC_DELETE_TIMETAG, on_button<on_delete_timetag>, Step::change},
+    {IDC_ADD_TIMETAG, on_button<on_add_timetag>, Step::change},
+    {IDC_INSERT_LYRICS, on_button<on_insert_lyrics>, Step::change},
+    {IDC_MODE_PLAYING, on_button<set_edit_mode_playing>, Step::none},
+    {IDC_MODE_NORMAL, on_button<set_edit_mode_normal>, Step::none},
+    {IDC_READ_LYRIC_FILE, on_button<read_lyric_file>, Step::change},
+    {IDC_ADD_LYRICS, on_button<on_add_lyrics>, Step::change},
+    {IDC_SAVE_LYRIC_TAG, on_save_lyric_tag, Step::none},
+    {IDC_READ_LYRIC_TAG, on_button<read_lyrics_from_tag>, Step::change},
+    {IDC_CONFIG, on_config, Step::none},
+    {IDC_READ_CLIPBOARD, on_button<read_lyrics_from_clipboard>, Step::change},
+    {IDC_COPY_CLIPBOARD, on_button<copy_lyrics_to_clipboard>, Step::none},
+    {IDC_MODIFY_LYRICS, on_button<on_modify_lyrics>, Step::change},
+    {IDC_SAVE_FILEPATH_TAG, on_save_filepath_tag, Step::none},
+    {IDC_CLEAR, on_clear, Step::change},
+    {IDC_UNDO_KEY, on_button<on_undo>, Step::none},
+    {IDC_REDO_KEY, on_button<on_redo>, Step::none},
+    {IDC_NUDGE_LATER_KEY, on_button<on_nudge_later>, Step::change},
+    {IDC_NUDGE_EARLIER_KEY, on_button<on_nudge_earlier>, Step::change},
 };
 
 void on_command(HWND window, int id, int code) {
     for (const Command& command : commands) {
         if (command.id == id) {
-            command.handler(window, code);
+            run_command(window, command.step, command.handler, code);
             return;
         }
     }
@@ -151,6 +157,8 @@ BOOL on_init_dialog(HWND window) {
     set_status(texts::ready);
     last_seen_track.track_length = track_length_unknown;
     working_offset = 0;
+    forget_edit_history(window);
+    start_editor_keys();
     playback_tick();
     return TRUE;
 }
@@ -161,9 +169,11 @@ void on_destroy(HWND window) {
     // a player that has quit.
     if (window != window_) return;
     KillTimer(window, IDT_PLAYBACK_TICK);
+    stop_editor_keys();
     if (lyric_auto_save.get() != 0 && lyric_changed) write_tag(TagTarget::lyric_text, lyrics_track.get());
     lyrics_track.release();
     lyric_document.clear();
+    forget_edit_history(nullptr);
     save_placement(window);
     if (slider_tip) {
         DestroyWindow(slider_tip);

@@ -42,7 +42,8 @@ void ComponentVersionService::get_about_text(Utf8StringInterface& out) {
     out.append(" v");
     out.append(texts::version);
     out.append("\nTime lyrics line by line while the track plays, and save them as LRC text "
-               "to a file, a tag or the clipboard.");
+               "to a file, a tag or the clipboard.\n");
+    out.append(texts::about_keys);
 }
 
 // ---- Quit hook ----

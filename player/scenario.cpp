@@ -65,6 +65,7 @@ Scenario::Scenario(Player& player, std::string file_name) : player_(player), fil
         {"clipboard_set_file", {&Scenario::clipboard_set_file, 1, 1}},
         {"set_read_only", {&Scenario::set_read_only, 2, 2}},
         {"clipboard_hold", {&Scenario::clipboard_hold_cmd, 1, 1}},
+        {"repeat", {&Scenario::repeat, 2, -1}},
         {"expect text", {&Scenario::expect_text, 3, 3}},
         {"expect text_utf8", {&Scenario::expect_text_utf8, 3, 3}},
         {"expect enabled", {&Scenario::expect_enabled, 3, 3}},
@@ -149,29 +150,64 @@ int Scenario::run_text(const std::string& text) {
     return ok ? 0 : 1;
 }
 
-bool Scenario::execute(const Args& words) {
+bool Scenario::find_command(const Args& words, const CommandInfo*& info, Args& args) {
     std::string name = words[0];
     std::size_t first = 1;
     if (name == "expect") {
-        if (words.size() < 2) return fail("expect what?");
+        if (words.size() < 2) {
+            error_ = "expect what?";
+            return false;
+        }
         name += " " + words[1];
         first = 2;
     }
     auto found = commands_.find(name);
-    if (found == commands_.end()) return fail("unknown command \"" + name + "\"");
-    Args args(words.begin() + static_cast<std::ptrdiff_t>(first), words.end());
-    const CommandInfo& info = found->second;
+    if (found == commands_.end()) {
+        error_ = "unknown command \"" + name + "\"";
+        return false;
+    }
+    args.assign(words.begin() + static_cast<std::ptrdiff_t>(first), words.end());
+    info = &found->second;
     int count = static_cast<int>(args.size());
-    if (count < info.min_args || (info.max_args >= 0 && count > info.max_args))
-        return fail("\"" + name + "\" takes " + std::to_string(info.min_args) +
-                    (info.max_args == info.min_args ? "" : info.max_args < 0 ? " or more" : " to " + std::to_string(info.max_args)) +
-                    " arguments, got " + std::to_string(count));
+    if (count < info->min_args || (info->max_args >= 0 && count > info->max_args)) {
+        error_ = "\"" + name + "\" takes " + std::to_string(info->min_args) +
+                 (info->max_args == info->min_args ? "" : info->max_args < 0 ? " or more" : " to " + std::to_string(info->max_args)) +
+                 " arguments, got " + std::to_string(count);
+        return false;
+    }
+    return true;
+}
+
+bool Scenario::execute(const Args& words) {
+    const CommandInfo* info = nullptr;
+    Args args;
+    if (!find_command(words, info, args)) return fail(error_);
     error_.clear();
     watcher_.command_started(file_name_ + ":" + std::to_string(line_));
-    bool ok = (this->*info.handler)(args);
+    bool ok = (this->*info->handler)(args);
     watcher_.command_finished();
     if (!ok) return fail(error_.empty() ? "failed" : error_);
     for (const std::string& e : watcher_.take_errors()) return fail(e);
+    return true;
+}
+
+bool Scenario::repeat(const Args& a) {
+    int times = 0;
+    if (!to_int(a[0], times)) return false;
+    if (times < 0) {
+        error_ = "repeat takes a count of 0 or more, got " + a[0];
+        return false;
+    }
+    const CommandInfo* info = nullptr;
+    Args args;
+    if (!find_command(Args(a.begin() + 1, a.end()), info, args)) return false;
+    for (int i = 1; i <= times; ++i) {
+        if (!(this->*info->handler)(args)) {
+            error_ = "repeat " + std::to_string(i) + " of " + std::to_string(times) + ": " +
+                     (error_.empty() ? "failed" : error_);
+            return false;
+        }
+    }
     return true;
 }
 

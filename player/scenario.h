@@ -38,6 +38,9 @@ private:
     };
 
     bool execute(const Args& words);
+    // The command the words name and its arguments; false (error set) for an
+    // unknown command or a wrong number of arguments.
+    bool find_command(const Args& words, const CommandInfo*& info, Args& args);
     bool finish();
     bool fail(const std::string& message);
     bool differ(const std::string& what, const std::string& expected, const std::string& got);
@@ -102,6 +105,8 @@ private:
     bool quit(const Args& a);
     bool restart(const Args& a);
     bool log(const Args& a);
+    // Runs one command of the same line N times.
+    bool repeat(const Args& a);
     // A track bar's thumb held and let go (scenario_slider.cpp).
     bool slider_hold(const Args& a);
     bool slider_release(const Args& a);

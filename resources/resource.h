@@ -52,6 +52,11 @@
 
 // Command posted to the editor window to run the tick on its own thread.
 #define IDC_TICK_COMMAND 101
+// Commands the editor's own keys become (editor/editor_keys.cpp).
+#define IDC_UNDO_KEY 120
+#define IDC_REDO_KEY 121
+#define IDC_NUDGE_LATER_KEY 122
+#define IDC_NUDGE_EARLIER_KEY 123
 // The editor window's timer.
 #define IDT_PLAYBACK_TICK 666
 

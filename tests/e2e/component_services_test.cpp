@@ -270,6 +270,10 @@ TEST_P(ComponentServices, VersionRecordTexts) {
     std::string head = std::string(GetParam().component_name) + " v0.15";
     EXPECT_EQ(about.compare(0, head.size(), head), 0) << about;
     EXPECT_GT(about.size(), head.size() + 1);
+    // The editor's keys are listed.
+    for (const char* key : {"Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z"}) {
+        EXPECT_NE(about.find(key), std::string::npos) << key << " in " << about;
+    }
 
     // An empty name clears the copy; null behaves the same.
     component->client->set_module_paths("", "");

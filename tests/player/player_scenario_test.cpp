@@ -63,6 +63,15 @@ TEST(Scenario, ReportsTheFirstDifferenceWithItsLine) {
          "t.scn:2: a message box \"\" opened that no answer was armed for"},
         {"open_probe\nclick probe 101\n",
          "t.scn:2: a file dialog \"Probe Open\" opened that no answer was armed for"},
+        {"track_add a.mp3 100\nplay\nrepeat 3 advance 1.5\nexpect position 4.5\nrepeat 0 frobnicate_never\n",
+         "t.scn:5: unknown command \"frobnicate_never\""},
+        {"track_add a.mp3 100\nplay\nrepeat 4 advance 0.5\nrepeat 2 expect position 2\nrepeat 0 pump\n", ""},
+        {"track_add a.mp3 100\nplay\nrepeat 2 expect position 0\nrepeat 3 advance 1\nrepeat 2 expect position 2\n",
+         "t.scn:5: repeat 1 of 2: the position differs (expected 2, got 3)"},
+        {"repeat -1 pump\n", "t.scn:1: repeat takes a count of 0 or more, got -1"},
+        {"repeat x pump\n", "t.scn:1: \"x\" is not a whole number"},
+        {"repeat 2\n", "t.scn:1: \"repeat\" takes 2 or more arguments, got 1"},
+        {"repeat 2 play 1\n", "t.scn:1: \"play\" takes 0 arguments, got 1"},
     };
     for (const ScriptCase& c : cases) {
         SCOPED_TRACE(c.script);
