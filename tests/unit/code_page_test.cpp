@@ -77,28 +77,13 @@ std::vector<CodePageCase> cases_for(unsigned code_page) {
     return {};
 }
 
-std::vector<unsigned> code_pages_under_test() {
-#ifdef _WIN32
-    return {system_code_page()};
-#else
-    return {1252, 936};
-#endif
-}
-
-class SystemCodePage : public ::testing::TestWithParam<unsigned> {
+class SystemCodePage : public test::CodePageTest {
 protected:
     void SetUp() override {
-#ifndef _WIN32
-        ASSERT_TRUE(set_system_code_page(GetParam()));
-#endif
-        ASSERT_EQ(system_code_page(), GetParam());
+        CodePageTest::SetUp();
+        if (HasFatalFailure()) return;
         cases_ = cases_for(GetParam());
         ASSERT_FALSE(cases_.empty()) << "no cases for code page " << GetParam();
-    }
-    void TearDown() override {
-#ifndef _WIN32
-        set_system_code_page(1252);
-#endif
     }
 
     std::vector<CodePageCase> cases_;
@@ -153,7 +138,7 @@ TEST_P(SystemCodePage, ThroughUtf16BothWays) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(CodePages, SystemCodePage, ::testing::ValuesIn(code_pages_under_test()),
+INSTANTIATE_TEST_SUITE_P(CodePages, SystemCodePage, ::testing::ValuesIn(test::code_pages_under_test()),
                          [](const ::testing::TestParamInfo<unsigned>& param_info) {
                              return "cp" + std::to_string(param_info.param);
                          });

@@ -112,28 +112,14 @@ std::vector<SystemCase> system_cases(unsigned code_page) {
     return cases;
 }
 
-std::vector<unsigned> code_pages_under_test() {
-#ifdef _WIN32
-    return {system_code_page()};
-#else
-    return {1252, 936};
-#endif
-}
-
-class SystemEncoding : public ::testing::TestWithParam<unsigned> {
+class SystemEncoding : public test::CodePageTest {
 protected:
     void SetUp() override {
-#ifndef _WIN32
-        ASSERT_TRUE(set_system_code_page(GetParam()));
-#endif
-        ASSERT_EQ(system_code_page(), GetParam());
+        CodePageTest::SetUp();
+        if (HasFatalFailure()) return;
         cases_ = system_cases(GetParam());
     }
-    void TearDown() override {
-#ifndef _WIN32
-        set_system_code_page(1252);
-#endif
-    }
+
     std::vector<SystemCase> cases_;
 };
 
@@ -206,7 +192,7 @@ TEST_P(SystemEncoding, SaveEncodingFollowsWhereTheTextCameFrom) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(CodePages, SystemEncoding, ::testing::ValuesIn(code_pages_under_test()));
+INSTANTIATE_TEST_SUITE_P(CodePages, SystemEncoding, ::testing::ValuesIn(test::code_pages_under_test()));
 
 // What is saved reads back as the same document text, in every encoding the
 // save may choose.

@@ -199,28 +199,7 @@ TEST(DecodeDetectedText, ReportsWhatItDetected) {
 
 // The code-page path is the conversion lyric files always had: text mode on
 // the bytes, then the system code page, whatever the code page.
-std::vector<unsigned> code_pages_under_test() {
-#ifdef _WIN32
-    return {system_code_page()};
-#else
-    return {1252, 936};
-#endif
-}
-
-class DecodeSystemText : public ::testing::TestWithParam<unsigned> {
-protected:
-    void SetUp() override {
-#ifndef _WIN32
-        ASSERT_TRUE(set_system_code_page(GetParam()));
-#endif
-        ASSERT_EQ(system_code_page(), GetParam());
-    }
-    void TearDown() override {
-#ifndef _WIN32
-        set_system_code_page(1252);
-#endif
-    }
-};
+class DecodeSystemText : public test::CodePageTest {};
 
 std::string as_system_text(std::string bytes) {
     bytes.resize(apply_text_mode(bytes.empty() ? nullptr : &bytes[0], bytes.size()));
@@ -251,7 +230,7 @@ TEST_P(DecodeSystemText, MatchesTextModeThenTheCodePage) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(CodePages, DecodeSystemText, ::testing::ValuesIn(code_pages_under_test()));
+INSTANTIATE_TEST_SUITE_P(CodePages, DecodeSystemText, ::testing::ValuesIn(test::code_pages_under_test()));
 
 TEST(DecodeText, LargeUtf16TextsDecodeWhole) {
     std::u16string units;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "host/system_code_page.h"
+
 namespace versotime {
 namespace test {
 
@@ -47,6 +49,34 @@ std::basic_string<Out> convert_guarded(std::uint32_t documented_size, Convert co
     EXPECT_EQ(buffer[written], Out(0)) << "not terminated";
     return std::basic_string<Out>(buffer.data(), written);
 }
+
+// The code pages a test over the system code page runs in: natively both
+// of the stand-in's; under Wine the one the locale gives (CTest runs each
+// Win32 test once per code page).
+inline std::vector<unsigned> code_pages_under_test() {
+#ifdef _WIN32
+    return {system_code_page()};
+#else
+    return {1252, 936};
+#endif
+}
+
+// A test in the code page of its parameter: chosen natively, checked under
+// Wine; the stand-in's default comes back afterwards.
+class CodePageTest : public ::testing::TestWithParam<unsigned> {
+protected:
+    void SetUp() override {
+#ifndef _WIN32
+        ASSERT_TRUE(set_system_code_page(GetParam()));
+#endif
+        ASSERT_EQ(system_code_page(), GetParam());
+    }
+    void TearDown() override {
+#ifndef _WIN32
+        set_system_code_page(1252);
+#endif
+    }
+};
 
 }  // namespace test
 }  // namespace versotime
