@@ -10,20 +10,7 @@
 #include "core/lyric_document.h"
 #include "core/lyric_line.h"
 #include "core/time_tag.h"
-
-namespace {
-int allocations = 0;
-int failing_allocation = 0;  // 1-based; 0 fails none
-}  // namespace
-
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    if (++allocations == failing_allocation) return nullptr;
-    try {
-        return ::operator new(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
+#include "tests/unit/failing_allocation.h"
 
 namespace versotime {
 namespace {
@@ -64,11 +51,12 @@ TEST(EditStateMemory, ARefusedAllocationNeverLeavesAMixture) {
     for (int failing = 1; failing < 100 && !reached_the_end; ++failing) {
         SCOPED_TRACE(failing);
         EditorView restored;
-        allocations = 0;
-        failing_allocation = failing;
-        const bool done = state->restore(doc, restored);
-        failing_allocation = 0;
-        reached_the_end = allocations < failing;
+        bool done;
+        {
+            test::FailingAllocation fail(failing);
+            done = state->restore(doc, restored);
+            reached_the_end = !fail.reached();
+        }
         EXPECT_EQ(done, reached_the_end);
         if (done) {
             EXPECT_EQ(describe(doc), before);
@@ -90,10 +78,11 @@ TEST(EditStateMemory, NoStateWithoutMemoryAndTheHistoryForgets) {
     EditHistory history;
     history.record(EditState::take(doc, EditorView()));
     ASSERT_EQ(history.undo_count(), 1);
-    allocations = 0;
-    failing_allocation = 1;
-    EditState* state = EditState::take(doc, EditorView());
-    failing_allocation = 0;
+    EditState* state;
+    {
+        test::FailingAllocation fail(1);
+        state = EditState::take(doc, EditorView());
+    }
     EXPECT_EQ(state, nullptr);
     history.record(state);
     EXPECT_EQ(history.undo_count(), 0);

@@ -8,33 +8,12 @@
 
 #include "core/lyric_document.h"
 #include "host/utf8_string.h"
-
-namespace {
-int allocations = 0;
-int failing_allocation = 0;  // 1-based; 0 fails none
-}  // namespace
-
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    if (++allocations == failing_allocation) return nullptr;
-    try {
-        return ::operator new(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
+#include "tests/unit/failing_allocation.h"
 
 namespace versotime {
 namespace {
 
-// Fails the `failing`-th allocation from now on; true when it was reached.
-struct FailingAllocation {
-    explicit FailingAllocation(int failing) {
-        allocations = 0;
-        failing_allocation = failing;
-    }
-    ~FailingAllocation() { failing_allocation = 0; }
-    bool reached() const { return allocations >= failing_allocation; }
-};
+using test::FailingAllocation;
 
 // Per line: tag count, ':', text, '|'; read through view(), which never
 // allocates.
