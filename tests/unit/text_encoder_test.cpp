@@ -13,6 +13,7 @@ namespace versotime {
 namespace {
 
 using test::hex;
+using test::utf16le;
 using E = TextEncoding;
 
 class StringSink final : public ByteSink {
@@ -34,15 +35,6 @@ std::string encoded(const std::string& utf8, E encoding, EncodeResult expected =
     StringSink sink;
     EXPECT_EQ(encode_text(utf8.data(), static_cast<std::uint32_t>(utf8.size()), encoding, sink), expected);
     return sink.text;
-}
-
-std::string utf16le(const std::u16string& units) {
-    std::string bytes;
-    for (char16_t u : units) {
-        bytes += static_cast<char>(u & 0xFF);
-        bytes += static_cast<char>(u >> 8);
-    }
-    return bytes;
 }
 
 std::string swapped(std::string bytes) {

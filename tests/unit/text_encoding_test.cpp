@@ -13,24 +13,8 @@ namespace versotime {
 namespace {
 
 using test::hex;
-
-std::string utf16le(const std::u16string& units) {
-    std::string bytes;
-    for (char16_t u : units) {
-        bytes += static_cast<char>(u & 0xFF);
-        bytes += static_cast<char>(u >> 8);
-    }
-    return bytes;
-}
-
-std::string utf16be(const std::u16string& units) {
-    std::string bytes;
-    for (char16_t u : units) {
-        bytes += static_cast<char>(u >> 8);
-        bytes += static_cast<char>(u & 0xFF);
-    }
-    return bytes;
-}
+using test::utf16be;
+using test::utf16le;
 
 const std::string le_mark = "\xFF\xFE";
 const std::string be_mark = "\xFE\xFF";

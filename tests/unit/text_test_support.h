@@ -33,6 +33,25 @@ inline std::string hex16(const std::u16string& units) {
     return out;
 }
 
+// UTF-16 units as the bytes of a file in either byte order.
+inline std::string utf16le(const std::u16string& units) {
+    std::string bytes;
+    for (char16_t u : units) {
+        bytes += static_cast<char>(u & 0xFF);
+        bytes += static_cast<char>(u >> 8);
+    }
+    return bytes;
+}
+
+inline std::string utf16be(const std::u16string& units) {
+    std::string bytes;
+    for (char16_t u : units) {
+        bytes += static_cast<char>(u >> 8);
+        bytes += static_cast<char>(u & 0xFF);
+    }
+    return bytes;
+}
+
 // Runs a converter into a buffer of exactly the documented size followed by
 // guard units, which must stay untouched.
 template <typename Out, typename Convert>
