@@ -32,10 +32,9 @@ const testing_support::TypicalLrc& typical_text() {
     return text;
 }
 
-// Into an empty document, as after the editor opens; destroying the
-// document afterwards is not timed.
-void read_lrc(benchmark::State& state) {
-    const std::string& text = typical_text().text;
+// Reads of `text`, each into a new document; making and destroying the
+// document are not timed.
+void time_reads_into_new_documents(benchmark::State& state, const std::string& text) {
     for (auto _ : state) {
         state.PauseTiming();
         auto* document = new LyricDocument;
@@ -46,6 +45,12 @@ void read_lrc(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+// Into an empty document, as after the editor opens.
+void read_lrc(benchmark::State& state) {
+    const std::string& text = typical_text().text;
+    time_reads_into_new_documents(state, text);
 }
 BENCHMARK(read_lrc)->Unit(benchmark::kMillisecond);
 
@@ -123,16 +128,7 @@ BENCHMARK(read_long_tag_run)->Unit(benchmark::kMillisecond);
 // document memory each empty line costs (heap held after the read).
 void read_line_feeds(benchmark::State& state) {
     const std::string text(16u << 20, '\n');
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto* document = new LyricDocument;
-        state.ResumeTiming();
-        benchmark::DoNotOptimize(document->read_lrc(text.data(), static_cast<std::uint32_t>(text.size())));
-        state.PauseTiming();
-        delete document;
-        state.ResumeTiming();
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+    time_reads_into_new_documents(state, text);
     LyricDocument document;
     bench::start_heap_counts();
     const std::int64_t base = bench::heap_counts().live_bytes;
