@@ -24,12 +24,6 @@ bool close_enough(double a, double b) { return std::fabs(a - b) <= 1e-6 * (1.0 +
 
 std::string flag_text(bool value) { return value ? "1" : "0"; }
 
-std::string joined(const std::vector<std::string>& items) {
-    std::string out = "[";
-    for (std::size_t i = 0; i < items.size(); ++i) out += (i ? " " : "") + quoted(items[i]);
-    return out + "]";
-}
-
 }  // namespace
 
 bool Scenario::expect_text(const Args& a) {

@@ -11,16 +11,6 @@
 namespace versotime {
 namespace player {
 
-namespace {
-
-std::string joined(const std::vector<std::string>& items) {
-    std::string out = "[";
-    for (std::size_t i = 0; i < items.size(); ++i) out += (i ? " " : "") + quoted(items[i]);
-    return out + "]";
-}
-
-}  // namespace
-
 bool Scenario::clipboard_set_text_utf8_cmd(const Args& a) {
     if (clipboard_set_text_utf8(a[0])) return true;
     error_ = "cannot set the clipboard";

@@ -143,6 +143,12 @@ std::string quoted(const std::string& bytes) {
     return out + "\"";
 }
 
+std::string joined(const std::vector<std::string>& items) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < items.size(); ++i) out += (i ? " " : "") + quoted(items[i]);
+    return out + "]";
+}
+
 bool environment_lookup(const std::string& name, std::string& value) {
     const char* raw = std::getenv(name.c_str());
     if (!raw) return false;

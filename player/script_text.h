@@ -18,6 +18,8 @@ bool split_line(const std::string& line, const Lookup& lookup, std::vector<std::
 
 // Bytes shown in a message: printable ASCII as is, the rest escaped, quoted.
 std::string quoted(const std::string& bytes);
+// Several such texts in brackets, for a list in a message.
+std::string joined(const std::vector<std::string>& items);
 
 // The environment lookup scripts use.
 bool environment_lookup(const std::string& name, std::string& value);
